@@ -1,0 +1,56 @@
+#include "common/error.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace quillory {
+
+std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto next = args.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && next != args.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+std::string SystemReason(int error_number) {
+  std::string reason = std::strerror(error_number);
+  while (!reason.empty() && (reason.back() == ' ' || reason.back() == '\r' || reason.back() == '\n' ||
+                             reason.back() == '.')) {
+    reason.pop_back();
+  }
+  return reason;
+}
+
+namespace {
+std::string ExpandedPath(const std::string& path) {
+  std::error_code ec;
+  auto absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+}  // namespace
+
+Error CannotOpenFile(const std::string& path, int error_number) {
+  return Error(FormatMessage("Cannot open file \"%s\". %s", {ExpandedPath(path), SystemReason(error_number)}));
+}
+
+Error CannotCreateFile(const std::string& path, int error_number) {
+  return Error(
+      FormatMessage("Cannot create file \"%s\". %s", {ExpandedPath(path), SystemReason(error_number)}));
+}
+
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
+    text += '.';
+  }
+  return text;
+}
+
+}  // namespace quillory

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quillory {
+
+// The program's title: the window caption without a document, and the caption of every message box.
+inline constexpr std::string_view kAppTitle = "Quillory v0.1";
+
+// A failure of a command. what() is the message exactly as the user is shown it (without the full stop
+// the error box may add).
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const std::string& message) : std::runtime_error(message) {}
+};
+
+// Replaces each "%s" of pattern, left to right, with the next argument.
+std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// The system's text for an errno value, without trailing blanks, line breaks and full stops.
+std::string SystemReason(int error_number);
+
+// "Cannot open file "PATH". REASON" for an errno value.
+Error CannotOpenFile(const std::string& path, int error_number);
+
+// "Cannot create file "PATH". REASON" for an errno value.
+Error CannotCreateFile(const std::string& path, int error_number);
+
+// The message text as the error box shows it: a full stop is appended when the last character sorts
+// after ".".
+std::string ErrorBoxText(std::string_view message);
+
+}  // namespace quillory

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quillory {
+
+// What a file dialog is asked to show. Texts are UTF-8; the filter is the description|pattern list
+// ("Quillory file (*.qlx)|*.qlx").
+struct FileDialogRequest {
+  std::string filter;
+  int filter_index = 1;    // 1-based index of the filter selected at first
+  std::string file_name;   // proposed name, may be empty
+  std::string title;       // empty: the dialog's own title
+};
+
+// What the user confirmed: the chosen full path and the 1-based index of the filter selected then.
+struct FileDialogResult {
+  std::string path;
+  int filter_index = 1;
+};
+
+// The platform's common dialogs and message boxes. Each call creates a fresh dialog, so nothing is
+// remembered between calls.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // The open-file dialog; nothing when cancelled. The chosen name need not exist.
+  virtual std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) = 0;
+  // The save-file dialog; nothing when cancelled. No default extension, no overwrite question.
+  virtual std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) = 0;
+  // The colour dialog, starting at black; the platform colour value (red in the low byte, green in the
+  // second, blue in the third), or nothing when cancelled.
+  virtual std::optional<std::uint32_t> ChooseColor() = 0;
+  // An information box (caption "Information", information icon, one OK button). UTF-8 text.
+  virtual void ShowInformation(const std::string& text) = 0;
+  // The standard error box (caption "Quillory v0.1", error icon, one OK button). UTF-8 text, shown as
+  // given: the caller has already applied the full-stop rule.
+  virtual void ShowError(const std::string& text) = 0;
+};
+
+}  // namespace quillory

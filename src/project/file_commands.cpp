@@ -1,0 +1,35 @@
+#include "project/file_commands.h"
+
+#include "project/project_file.h"
+#include "text/file_io.h"
+
+namespace quillory {
+
+void SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+  if (record.program_name.empty()) {
+    dialogs.ShowInformation(std::string(kProgramNameRequired));
+    return;
+  }
+  if (!record.document_path.empty()) {
+    WriteProjectDocument(record, record.document_path);
+    return;
+  }
+  auto chosen = dialogs.SaveFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
+  if (!chosen) return;
+  record.document_path = ApplyExtension(chosen->path, ".qlx");
+  window.title = TitleWithDocument(LastPathComponent(record.document_path));
+  WriteProjectDocument(record, record.document_path);
+}
+
+void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+  auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
+  if (!chosen) return;
+  // Read first, so that a file that cannot be read changes nothing.
+  const auto bytes = ReadFileIfExists(chosen->path);
+  ClearAll(record);
+  record.document_path = chosen->path;
+  window.title = TitleWithDocument(LastPathComponent(chosen->path));
+  ReadProjectDocumentBytes(record, window, bytes.value_or(std::string()));
+}
+
+}  // namespace quillory

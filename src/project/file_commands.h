@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ports/dialogs.h"
+#include "project/readme_project.h"
+#include "project/window_state.h"
+
+namespace quillory {
+
+inline constexpr std::string_view kProgramNameRequired = "Program Name is required!";
+inline constexpr std::string_view kProjectFilter = "Quillory file (*.qlx)|*.qlx";
+
+// File > Save: with a document, writes it; without one, asks for a name (extension rule, ".qlx"), adopts
+// it (title with the file name) and writes it. An empty program name only shows the information
+// message. Write failures raise "Unable to write to %s".
+void SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
+
+// File > Open: asks for a document, then Clear All, adopts the chosen path (title with its last
+// component) and reads it. A file that exists but cannot be read raises "Cannot open file "%s". %s"
+// before anything changes.
+void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
+
+}  // namespace quillory

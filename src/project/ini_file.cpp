@@ -1,0 +1,177 @@
+#include "project/ini_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillory {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// The value as read: blanks trimmed, then one matching pair of quotes removed.
+std::string CleanValue(std::string_view raw) {
+  std::string_view value = Trim(raw);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+}  // namespace
+
+IniDocument::IniDocument(std::string content) : content_(std::move(content)) { Parse(); }
+
+std::string_view IniDocument::LineText(size_t index) const {
+  const Line& line = lines_[index];
+  return std::string_view(content_).substr(line.begin, line.end - line.begin);
+}
+
+void IniDocument::Parse() {
+  if (std::string_view(content_).starts_with(kUtf8Bom)) bom_size_ = kUtf8Bom.size();
+  const char* data = content_.data();
+  const size_t size = content_.size();
+  size_t pos = bom_size_;
+  std::optional<size_t> current;  // the section being read, when it is the first of its name
+  bool in_section = false;
+  while (pos < size) {
+    size_t end = pos;
+    while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
+    uint8_t eol = 0;
+    if (end < size) eol = (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1;
+    Line line{pos, end, eol, Kind::kOther};
+    const size_t index = lines_.size();
+
+    std::string_view text = Trim(std::string_view(data + pos, end - pos));
+    if (!text.empty() && text.front() == '[' && text.find(']') != std::string_view::npos) {
+      line.kind = Kind::kSection;
+      const size_t close = text.rfind(']');
+      std::string name = Lower(Trim(text.substr(1, close - 1)));
+      in_section = true;
+      if (section_index_.find(name) == section_index_.end()) {
+        section_index_.emplace(name, sections_.size());
+        current = sections_.size();
+        sections_.push_back(Section{index, std::nullopt, {}, {}});
+      } else {
+        current.reset();
+      }
+    } else if (!text.empty() && text.front() != ';' && text.find('=') != std::string_view::npos) {
+      line.kind = Kind::kKey;
+      if (current) {
+        Section& section = sections_[*current];
+        std::string key = Lower(Trim(text.substr(0, text.find('='))));
+        section.keys.try_emplace(std::move(key), KeyRef{false, index});
+        section.last_key_line = index;
+      } else if (!in_section) {
+        line.kind = Kind::kOther;  // before the first section: never reached
+      }
+    }
+    lines_.push_back(line);
+    pos = end + eol;
+  }
+}
+
+std::string_view IniDocument::RawValue(const KeyRef& ref) const {
+  std::string_view text;
+  if (ref.added) {
+    text = added_lines_[ref.index];
+  } else if (auto it = replacements_.find(ref.index); it != replacements_.end()) {
+    text = it->second;
+  } else {
+    text = LineText(ref.index);
+  }
+  const size_t equals = text.find('=');
+  return equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
+}
+
+std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
+  auto s = section_index_.find(Lower(Trim(section)));
+  if (s == section_index_.end()) return std::nullopt;
+  const Section& found = sections_[s->second];
+  auto k = found.keys.find(Lower(Trim(key)));
+  if (k == found.keys.end()) return std::nullopt;
+  return CleanValue(RawValue(k->second));
+}
+
+void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string section_name = Lower(Trim(section));
+  const std::string key_name = Lower(Trim(key));
+  auto s = section_index_.find(section_name);
+  if (s == section_index_.end()) {
+    s = section_index_.emplace(section_name, sections_.size()).first;
+    sections_.push_back(Section{std::nullopt, std::nullopt, {}, {}});
+    added_sections_.push_back(s->second);
+    // The new section's header is kept as its first added line.
+    added_lines_.push_back("[" + std::string(Trim(section)) + "]");
+    sections_.back().added_keys.push_back(added_lines_.size() - 1);
+  }
+  Section& target = sections_[s->second];
+  if (auto k = target.keys.find(key_name); k != target.keys.end()) {
+    if (k->second.added) {
+      added_lines_[k->second.index] = std::string(Trim(key)) + "=" + std::string(value);
+    } else {
+      std::string_view old = Trim(LineText(k->second.index));
+      std::string_view spelling = Trim(old.substr(0, old.find('=')));
+      replacements_[k->second.index] = std::string(spelling) + "=" + std::string(value);
+    }
+    return;
+  }
+  added_lines_.push_back(std::string(Trim(key)) + "=" + std::string(value));
+  const size_t added = added_lines_.size() - 1;
+  target.keys.emplace(key_name, KeyRef{true, added});
+  if (target.header_line) {
+    added_after_[target.last_key_line.value_or(*target.header_line)].push_back(added);
+  } else {
+    target.added_keys.push_back(added);
+  }
+}
+
+std::string IniDocument::Serialize() const {
+  size_t total = content_.size() + 2;
+  for (const auto& text : added_lines_) total += text.size() + 2;
+  for (const auto& [line, text] : replacements_) total += text.size();
+  std::string out;
+  out.reserve(total);
+  out.append(content_, 0, bom_size_);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (auto r = replacements_.find(i); r != replacements_.end()) {
+      out += r->second;
+    } else {
+      out.append(content_, line.begin, line.end - line.begin);
+    }
+    out.append(content_, line.end, line.eol_size);
+    if (auto a = added_after_.find(i); a != added_after_.end()) {
+      if (line.eol_size == 0) out += "\r\n";
+      for (size_t added : a->second) {
+        out += added_lines_[added];
+        out += "\r\n";
+      }
+    }
+  }
+  for (size_t section : added_sections_) {
+    if (out.size() > bom_size_ && out.back() != '\n' && out.back() != '\r') out += "\r\n";
+    for (size_t added : sections_[section].added_keys) {
+      out += added_lines_[added];
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+}  // namespace quillory

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quillory {
+
+// A private-profile (INI) text held in memory, read and changed by the rules existing project documents
+// were written against:
+// - section and key names match regardless of letter case; blanks (space, tab) are ignored at the start
+//   and end of a line, around "=" and inside the brackets of a section line;
+// - a value loses its surrounding blanks, then one matching pair of " or ' quotes;
+// - a line whose first non-blank character is ";" is a comment; lines before the first section are
+//   unreachable; with duplicates the first section and the first key of a name win;
+// - CR LF, lone LF and lone CR all end lines; a UTF-8 byte-order mark at the start is skipped.
+// Writing replaces an existing key's line where it stands (keeping the key's spelling), puts a new key
+// directly after the last key line of its section and a new section at the end; every other byte stays.
+class IniDocument {
+ public:
+  explicit IniDocument(std::string content = {});
+
+  // The value of key in section, or nothing when either is missing.
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+  // Sets key in section to value, which must hold no line break.
+  void Write(std::string_view section, std::string_view key, std::string_view value);
+  // The document's bytes with every write applied.
+  std::string Serialize() const;
+
+ private:
+  enum class Kind : uint8_t { kOther, kSection, kKey };
+  struct Line {
+    size_t begin;
+    size_t end;        // end of the text, before the line break
+    uint8_t eol_size;  // 0, 1 or 2 bytes of line break
+    Kind kind;
+  };
+  // A key is either an original line or an added line.
+  struct KeyRef {
+    bool added;
+    size_t index;
+  };
+  struct Section {
+    std::optional<size_t> header_line;    // nothing for a section this document added
+    std::optional<size_t> last_key_line;  // the anchor for new keys
+    std::vector<size_t> added_keys;       // for an added section: its lines, in order
+    std::unordered_map<std::string, KeyRef> keys;
+  };
+
+  void Parse();
+  std::string_view LineText(size_t index) const;
+  std::string_view RawValue(const KeyRef& ref) const;
+
+  std::string content_;
+  size_t bom_size_ = 0;
+  std::vector<Line> lines_;
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> section_index_;
+  std::unordered_map<size_t, std::string> replacements_;          // original line -> new text
+  std::vector<std::string> added_lines_;                          // texts of added key lines
+  std::unordered_map<size_t, std::vector<size_t>> added_after_;   // original line -> added lines
+  std::vector<size_t> added_sections_;                            // in order of creation
+};
+
+}  // namespace quillory

@@ -1,0 +1,115 @@
+#include "project/project_file.h"
+
+#include "common/error.h"
+#include "project/ini_file.h"
+#include "text/file_io.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::string_view kHtmlSection = "html";
+constexpr std::string_view kReadmeSection = "readme";
+// A 0xA4 byte stands for a line break in stored multi-line values.
+constexpr char kStoredLineBreak = '\xA4';
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A multi-line value as stored: each CR LF (and any lone CR or LF) becomes 0xA4. A value that the reader
+// would otherwise change (surrounding blanks, or wholly enclosed in a pair of quotes) is stored inside
+// double quotes, which the reader removes again; an indented licence heading keeps its indentation.
+std::string StoredMultiLineValue(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += kStoredLineBreak;
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (text[i] == '\n') {
+      out += kStoredLineBreak;
+    } else {
+      out += text[i];
+    }
+  }
+  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
+  const bool quoted = out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
+  if (padded || quoted) out = '"' + out + '"';
+  return out;
+}
+
+// A one-line value as stored. It cannot hold a line break; one that somehow does is never allowed to
+// start a line of its own.
+std::string StoredOneLineValue(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+std::string RestoredMultiLineValue(std::string_view stored) {
+  std::string out;
+  out.reserve(stored.size());
+  for (char c : stored) {
+    if (c == kStoredLineBreak) {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ApplyExtension(std::string_view chosen, std::string_view extension) {
+  std::string path(chosen);
+  const size_t slash = path.find_last_of('/');
+  const size_t dot = path.find_last_of('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.erase(dot);
+  path += extension;
+  return path;
+}
+
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string_view existing) {
+  IniDocument document{std::string(existing)};
+  for (const auto& field : HtmlSettingFields()) {
+    document.Write(kHtmlSection, field.key, StoredOneLineValue(record.*field.member));
+  }
+  for (const auto& field : FactFields()) {
+    const std::string& value = record.*field.member;
+    document.Write(kReadmeSection, field.key,
+                   field.multi_line ? StoredMultiLineValue(value) : StoredOneLineValue(value));
+  }
+  return document.Serialize();
+}
+
+void WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
+  const Error failure(FormatMessage("Unable to write to %s", {path}));
+  std::optional<std::string> existing;
+  try {
+    existing = ReadFileIfExists(path);
+  } catch (const Error&) {
+    throw failure;
+  }
+  if (TryReplaceFile(path, ProjectDocumentBytes(record, existing.value_or(std::string())))) throw failure;
+}
+
+void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string_view bytes) {
+  const IniDocument document{std::string(bytes)};
+  for (const auto& field : HtmlSettingFields()) {
+    if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
+  }
+  UpdateCharsetChecks(window, record.chr);
+  for (const auto& field : FactFields()) {
+    auto value = document.Read(kReadmeSection, field.key);
+    if (!value) continue;
+    record.*field.member = field.multi_line ? RestoredMultiLineValue(*value) : std::move(*value);
+  }
+}
+
+void ReadProjectDocument(ReadmeProject& record, WindowState& window, const std::string& path) {
+  const auto bytes = ReadFileIfExists(path);
+  ReadProjectDocumentBytes(record, window, bytes.value_or(std::string()));
+}
+
+}  // namespace quillory

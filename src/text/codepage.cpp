@@ -1,0 +1,168 @@
+#include "text/codepage.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace quillory {
+namespace {
+
+// Bytes 0x80 to 0x9F of Windows-1252; the undefined ones map to the C1 control of the same value.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Bytes 0x80 to 0xFF of CP437.
+constexpr std::array<char32_t, 128> kCp437High = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
+    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
+
+template <typename Decode>
+std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
+  std::unordered_map<char32_t, unsigned char> table;
+  for (int b = 0; b < 256; ++b) table.emplace(decode(static_cast<unsigned char>(b)), static_cast<unsigned char>(b));
+  return table;
+}
+
+template <typename Encode>
+std::string FromUtf8(std::string_view utf8, char replacement, bool* lossless, Encode encode) {
+  std::string out;
+  out.reserve(utf8.size());
+  bool ok = true;
+  for (size_t pos = 0; pos < utf8.size();) {
+    auto ch = NextUtf8(utf8, pos);
+    auto byte = ch ? encode(*ch) : std::nullopt;
+    if (byte) {
+      out += static_cast<char>(*byte);
+    } else {
+      out += replacement;
+      ok = false;
+    }
+  }
+  if (lossless) *lossless = ok;
+  return out;
+}
+
+}  // namespace
+
+char32_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return kCp1252High[byte - 0x80];
+  return byte;
+}
+
+std::optional<unsigned char> UnicodeToCp1252(char32_t ch) {
+  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<unsigned char>(ch);
+  static const auto table = ReverseTable(Cp1252ToUnicode);
+  auto it = table.find(ch);
+  if (it == table.end()) return std::nullopt;
+  return it->second;
+}
+
+char32_t Cp437ToUnicode(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  return kCp437High[byte - 0x80];
+}
+
+std::optional<unsigned char> UnicodeToCp437(char32_t ch) {
+  if (ch < 0x80) return static_cast<unsigned char>(ch);
+  static const auto table = ReverseTable(Cp437ToUnicode);
+  auto it = table.find(ch);
+  if (it == table.end()) return std::nullopt;
+  return it->second;
+}
+
+void AppendUtf8(std::string& out, char32_t ch) {
+  if (ch < 0x80) {
+    out += static_cast<char>(ch);
+  } else if (ch < 0x800) {
+    out += static_cast<char>(0xC0 | (ch >> 6));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else if (ch < 0x10000) {
+    out += static_cast<char>(0xE0 | (ch >> 12));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (ch >> 18));
+    out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  }
+}
+
+std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  int extra = 0;
+  char32_t ch = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, ch = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, ch = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, ch = lead & 0x07, minimum = 0x10000;
+  } else {
+    ++pos;
+    return std::nullopt;
+  }
+  if (pos + extra >= text.size()) {
+    ++pos;
+    return std::nullopt;
+  }
+  for (int i = 1; i <= extra; ++i) {
+    const auto next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return std::nullopt;
+    }
+    ch = (ch << 6) | (next & 0x3F);
+  }
+  if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
+    ++pos;
+    return std::nullopt;
+  }
+  pos += extra + 1;
+  return ch;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    if (!NextUtf8(text, pos)) return false;
+  }
+  return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (unsigned char b : bytes) AppendUtf8(out, Cp1252ToUnicode(b));
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless) {
+  return FromUtf8(utf8, replacement, lossless, UnicodeToCp1252);
+}
+
+std::string Cp437ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char b : bytes) AppendUtf8(out, Cp437ToUnicode(b));
+  return out;
+}
+
+std::string Utf8ToCp437(std::string_view utf8, char replacement, bool* lossless) {
+  return FromUtf8(utf8, replacement, lossless, UnicodeToCp437);
+}
+
+}  // namespace quillory
