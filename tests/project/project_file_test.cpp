@@ -1,0 +1,164 @@
+#include "project/project_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/error.h"
+#include "support/sample_records.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+using testing::FullRecord;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+void ExpectSameStoredValues(const ReadmeProject& a, const ReadmeProject& b) {
+  for (const auto& field : FactFields()) EXPECT_EQ(a.*field.member, b.*field.member) << field.key;
+  for (const auto& field : HtmlSettingFields()) EXPECT_EQ(a.*field.member, b.*field.member) << field.key;
+}
+
+ReadmeProject DefaultRecord() {
+  ReadmeProject record;
+  SetHtmlDefaults(record);
+  return record;
+}
+
+TEST(ProjectFile, NewDocumentLayout) {
+  ReadmeProject record = DefaultRecord();
+  record.program_name = "Example";
+  std::string expected =
+      "[html]\r\nc1=#f5f5f5\r\nc2=#000000\r\nc3=#8f8f8f\r\nc4=#eeeeee\r\nc5=#d4d0c8\r\nc6=#d4d0c8\r\n"
+      "chr=iso-8859-1\r\n[readme]\r\nprogram_name=Example\r\n";
+  for (const auto& field : FactFields()) {
+    if (field.key != "program_name") expected += std::string(field.key) + "=\r\n";
+  }
+  EXPECT_EQ(ProjectDocumentBytes(record, ""), expected);
+}
+
+TEST(ProjectFile, EveryFieldComesBack) {
+  TempDir dir;
+  const ReadmeProject saved = FullRecord();
+  WriteProjectDocument(saved, dir.File("full.qlx"));
+  // Multi-line texts are stored on one line each, with 0xA4 for their line breaks.
+  EXPECT_NE(ReadFile(dir.File("full.qlx")).find("changelog=2.0.1: fixes\xA4\xA4\xA4" "2.0: first\r\n"),
+            std::string::npos);
+
+  ReadmeProject read = DefaultRecord();
+  WindowState window;
+  ReadProjectDocument(read, window, dir.File("full.qlx"));
+  ExpectSameStoredValues(read, saved);
+  EXPECT_TRUE(window.IsChecked(CharsetItem::kUtf8));
+  EXPECT_FALSE(window.IsChecked(CharsetItem::kIso88591));
+}
+
+TEST(ProjectFile, ValuesTheReaderChanges) {
+  ReadmeProject record = DefaultRecord();
+  record.program_name = "  padded  ";
+  record.version = "\"quoted\"";
+  record.descript_uses = "a\xA4" "b";  // a typed ¤ in a multi-line text
+  WindowState window;
+  ReadmeProject read = DefaultRecord();
+  ReadProjectDocumentBytes(read, window, ProjectDocumentBytes(record, ""));
+  EXPECT_EQ(read.program_name, "padded");
+  EXPECT_EQ(read.version, "quoted");
+  EXPECT_EQ(read.descript_uses, "a\r\nb");
+}
+
+TEST(ProjectFile, ReadingKeepsWhatTheDocumentLacks) {
+  ReadmeProject record = DefaultRecord();
+  record.c1 = "red";
+  record.program_name = "kept";
+  WindowState window;
+  window.CheckOnly(CharsetItem::kIso88592);
+  ReadProjectDocumentBytes(record, window, "[README]\r\nVERSION=3\r\n[html]\r\nchr=UTF-8\r\n");
+  EXPECT_EQ(record.c1, "red");
+  EXPECT_EQ(record.program_name, "kept");
+  EXPECT_EQ(record.version, "3");
+  EXPECT_EQ(record.chr, "UTF-8");
+  EXPECT_TRUE(window.IsChecked(CharsetItem::kIso88592));  // not one of the three values exactly
+}
+
+TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
+  TempDir dir;
+  const std::string path = dir.File("hand.qlx");
+  WriteFile(path, "; my notes\n[Readme]\n  Program_Name = Old\nextra=1\n[mine]\nx=y\n");
+  ReadmeProject record = DefaultRecord();
+  record.program_name = "New";
+  WriteProjectDocument(record, path);
+  const std::string bytes = ReadFile(path);
+  EXPECT_EQ(bytes.substr(0, 54), "; my notes\n[Readme]\nProgram_Name=New\nextra=1\nversion=\r");
+  EXPECT_NE(bytes.find("[mine]\nx=y\n[html]\r\nc1=#f5f5f5\r\n"), std::string::npos);
+  ReadmeProject read = DefaultRecord();
+  WindowState window;
+  ReadProjectDocument(read, window, path);
+  EXPECT_EQ(read.program_name, "New");
+}
+
+TEST(ProjectFile, ExtensionRule) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/d/notes.txt", "/d/notes.qlx"},     {"/d/notes", "/d/notes.qlx"},
+      {"/d/notes.qlx", "/d/notes.qlx"},     {"/d/release 1.2", "/d/release 1.qlx"},
+      {"/d/old.v2/report", "/d/old.v2/report.qlx"}, {"/d/NOTES.QLX", "/d/NOTES.qlx"},
+      {"/d/a.txt.txt", "/d/a.txt.qlx"},     {"notes", "notes.qlx"},
+  };
+  for (const auto& [chosen, expected] : cases) EXPECT_EQ(ApplyExtension(chosen, ".qlx"), expected) << chosen;
+}
+
+TEST(ProjectFile, FailedWritesLeaveThePreviousDocument) {
+  TempDir dir;
+  ReadmeProject record = FullRecord();
+  try {
+    WriteProjectDocument(record, dir.File("missing/x.qlx"));
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/x.qlx"));
+  }
+
+  const std::string path = dir.File("locked.qlx");
+  WriteFile(path, "[readme]\r\nprogram_name=Before\r\n");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_THROW(WriteProjectDocument(record, path), Error);
+  EXPECT_EQ(ReadFile(path), "[readme]\r\nprogram_name=Before\r\n");
+  EXPECT_EQ(testing::ListFolder(dir.path()), "locked.qlx");
+}
+
+TEST(ProjectFile, ReadingOddInput) {
+  TempDir dir;
+  ReadmeProject record = DefaultRecord();
+  WindowState window;
+  // A folder cannot be read, and changes nothing.
+  record.program_name = "unchanged";
+  EXPECT_THROW(ReadProjectDocument(record, window, dir.path()), Error);
+  EXPECT_EQ(record.program_name, "unchanged");
+
+  // A name that does not exist, a 0-byte document and binary bytes all read as nothing.
+  const std::string binary("\x00\x01\xFF\xFE[\x00]=\x80\r\r\n\n", 14);
+  for (const std::string& bytes : {std::string(), binary}) {
+    WriteFile(dir.File("odd.qlx"), bytes);
+    ReadProjectDocument(record, window, dir.File("odd.qlx"));
+    EXPECT_EQ(record.program_name, "unchanged");
+  }
+  ReadProjectDocument(record, window, dir.File("nothing-here.qlx"));
+  EXPECT_EQ(record.c1, std::string(kDefaultC1));
+
+  // 100,000 foreign lines around the keys, a 50 MB value, lone CR line ends.
+  std::string big = "[readme]\r";
+  for (int i = 0; i < 100000; ++i) big += "foreign" + std::to_string(i) + "=x\r";
+  big += "license=" + std::string(50'000'000, 'L') + "\rprogram_name=Big\r";
+  WriteFile(dir.File("big.qlx"), big);
+  ReadProjectDocument(record, window, dir.File("big.qlx"));
+  EXPECT_EQ(record.program_name, "Big");
+  EXPECT_EQ(record.license.size(), 50'000'000u);
+  WriteProjectDocument(record, dir.File("big.qlx"));
+  const std::string rewritten = ReadFile(dir.File("big.qlx"));
+  EXPECT_EQ(rewritten.compare(0, big.size(), big), 0);  // every byte kept, the missing keys added after
+  ReadmeProject again = DefaultRecord();
+  ReadProjectDocumentBytes(again, window, rewritten);
+  EXPECT_EQ(again.license, record.license);
+}
+
+}  // namespace
+}  // namespace quillory

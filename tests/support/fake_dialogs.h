@@ -1,0 +1,59 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ports/dialogs.h"
+
+namespace quillory::testing {
+
+// Dialogs that give scripted answers and record what they were asked. An unscripted file or colour
+// dialog counts as cancelled.
+class FakeDialogs : public Dialogs {
+ public:
+  std::deque<std::optional<FileDialogResult>> open_answers;
+  std::deque<std::optional<FileDialogResult>> save_answers;
+  std::deque<std::optional<std::uint32_t>> color_answers;
+
+  std::vector<FileDialogRequest> open_requests;
+  std::vector<FileDialogRequest> save_requests;
+  int color_requests = 0;
+  std::vector<std::string> informations;
+  std::vector<std::string> errors;
+
+  // Scripts the next save dialog to confirm path with the filter index.
+  void AnswerSave(std::string path, int filter_index = 1) {
+    save_answers.push_back(FileDialogResult{std::move(path), filter_index});
+  }
+  void AnswerOpen(std::string path, int filter_index = 1) {
+    open_answers.push_back(FileDialogResult{std::move(path), filter_index});
+  }
+
+  std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) override {
+    open_requests.push_back(request);
+    return Next(open_answers);
+  }
+  std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) override {
+    save_requests.push_back(request);
+    return Next(save_answers);
+  }
+  std::optional<std::uint32_t> ChooseColor() override {
+    ++color_requests;
+    return Next(color_answers);
+  }
+  void ShowInformation(const std::string& text) override { informations.push_back(text); }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace quillory::testing

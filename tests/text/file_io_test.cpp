@@ -1,0 +1,119 @@
+#include "text/file_io.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/error.h"
+#include "support/temp_dir.h"
+#include "text/text_lines.h"
+
+namespace quillory {
+namespace {
+
+using testing::ListFolder;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+TEST(FileIo, LinesAreWrittenWithCrLfAfterEachEntry) {
+  TempDir dir;
+  WriteLinesToFile(dir.File("a.txt"), {"one", "", "two\r\nthree"});
+  EXPECT_EQ(ReadFile(dir.File("a.txt")), "one\r\n\r\ntwo\r\nthree\r\n");
+  WriteLinesToFile(dir.File("a.txt"), {});
+  EXPECT_EQ(ReadFile(dir.File("a.txt")), "");
+}
+
+TEST(FileIo, ReplacementKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  const std::string path = dir.File("doc.qlx");
+  WriteFile(path, "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_FALSE(TryReplaceFile(path, "new"));
+  EXPECT_EQ(ReadFile(path), "new");
+  EXPECT_EQ(ModeOf(path), 0640u);
+
+  std::filesystem::create_symlink("doc.qlx", dir.File("link.qlx"));
+  ASSERT_FALSE(TryReplaceFile(dir.File("link.qlx"), "through the link"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.qlx")));
+  EXPECT_EQ(ReadFile(path), "through the link");
+  EXPECT_EQ(ListFolder(dir.path()), "doc.qlx link.qlx");
+}
+
+TEST(FileIo, RefusalsNameTheFileAndTheReason) {
+  TempDir dir;
+  try {
+    ReplaceFileOrThrow(dir.File("no/such/folder.txt"), "x");
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot create file \"" + dir.File("no/such/folder.txt") + "\". No such file or directory");
+  }
+  const std::string locked = dir.File("locked.txt");
+  WriteFile(locked, "keep");
+  ::chmod(locked.c_str(), 0444);
+  auto failure = TryReplaceFile(locked, "lost");
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->error_number, EACCES);
+  EXPECT_EQ(ReadFile(locked), "keep");
+  EXPECT_TRUE(TryReplaceFile(dir.path(), "x"));  // a folder is no file
+  EXPECT_EQ(ListFolder(dir.path()), "locked.txt");
+}
+
+TEST(FileIo, AWriteCutShortLeavesThePreviousFile) {
+  TempDir dir;
+  const std::string path = dir.File("doc.txt");
+  WriteFile(path, "previous");
+  struct rlimit old_limit {};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = old_limit;
+  limit.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  auto failure = TryReplaceFile(path, std::string(100000, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  ::signal(SIGXFSZ, old_handler);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->stage, WriteFailure::Stage::kWrite);
+  EXPECT_EQ(failure->error_number, EFBIG);
+  EXPECT_EQ(ReadFile(path), "previous");
+  EXPECT_EQ(ListFolder(dir.path()), "doc.txt");
+}
+
+TEST(FileIo, FolderThatTakesNoNewFileIsWrittenInPlace) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may create files in any folder";
+  TempDir dir;
+  const std::string path = dir.File("doc.txt");
+  WriteFile(path, "old");
+  ::chmod(dir.path().c_str(), 0555);
+  EXPECT_FALSE(TryReplaceFile(path, "new"));
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(ReadFile(path), "new");
+}
+
+TEST(FileIo, Reading) {
+  TempDir dir;
+  WriteFile(dir.File("bin"), std::string("\0\xFF\r", 3));
+  EXPECT_EQ(ReadWholeFile(dir.File("bin")), std::string("\0\xFF\r", 3));
+  EXPECT_FALSE(ReadFileIfExists(dir.File("none")));
+  EXPECT_THROW(ReadWholeFile(dir.File("none")), Error);
+  try {
+    ReadWholeFile(dir.path());
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + dir.path() + "\". Is a directory");
+  }
+}
+
+}  // namespace
+}  // namespace quillory
