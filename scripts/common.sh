@@ -1,0 +1,26 @@
+# Shared by run.sh and test.sh: installs the Debian packages that are missing.
+# Usage: ensure_packages NAME...
+
+ensure_packages() {
+  local missing=()
+  local name
+  for name in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$name")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation fonts-dejavu-core)
+TEST_PACKAGES=(googletest libgtest-dev libxml2-utils xhtml-relaxng)
