@@ -25,11 +25,11 @@ void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
   if (!chosen) return;
   // Read first, so that a file that cannot be read changes nothing.
-  const auto bytes = ReadFileIfExists(chosen->path);
+  auto bytes = ReadFileIfExists(chosen->path);
   ClearAll(record);
   record.document_path = chosen->path;
   window.title = TitleWithDocument(LastPathComponent(chosen->path));
-  ReadProjectDocumentBytes(record, window, bytes.value_or(std::string()));
+  ReadProjectDocumentBytes(record, window, std::move(bytes).value_or(std::string()));
 }
 
 }  // namespace quillory

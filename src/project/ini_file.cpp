@@ -25,6 +25,15 @@ std::string Lower(std::string_view text) {
 }
 
 // The value as read: blanks trimmed, then one matching pair of quotes removed.
+std::string KeyLine(std::string_view key, std::string_view value) {
+  std::string line;
+  line.reserve(key.size() + 1 + value.size());
+  line.append(key);
+  line += '=';
+  line.append(value);
+  return line;
+}
+
 std::string CleanValue(std::string_view raw) {
   std::string_view value = Trim(raw);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
@@ -46,12 +55,21 @@ void IniDocument::Parse() {
   if (std::string_view(content_).starts_with(kUtf8Bom)) bom_size_ = kUtf8Bom.size();
   const char* data = content_.data();
   const size_t size = content_.size();
+  // The next CR and LF at or after the current position, found with memchr so long lines scan fast.
+  auto find_from = [&](char c, size_t from) {
+    const void* hit = from < size ? std::memchr(data + from, c, size - from) : nullptr;
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : size;
+  };
+  size_t next_cr = find_from('\r', bom_size_);
+  size_t next_lf = find_from('\n', bom_size_);
   size_t pos = bom_size_;
-  std::optional<size_t> current;  // the section being read, when it is the first of its name
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t current = kNone;  // the section being read, when it is the first of its name
   bool in_section = false;
   while (pos < size) {
-    size_t end = pos;
-    while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
+    if (next_cr < pos) next_cr = find_from('\r', pos);
+    if (next_lf < pos) next_lf = find_from('\n', pos);
+    const size_t end = std::min(next_cr, next_lf);
     uint8_t eol = 0;
     if (end < size) eol = (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1;
     Line line{pos, end, eol, Kind::kOther};
@@ -68,12 +86,12 @@ void IniDocument::Parse() {
         current = sections_.size();
         sections_.push_back(Section{index, std::nullopt, {}, {}});
       } else {
-        current.reset();
+        current = kNone;
       }
     } else if (!text.empty() && text.front() != ';' && text.find('=') != std::string_view::npos) {
       line.kind = Kind::kKey;
-      if (current) {
-        Section& section = sections_[*current];
+      if (current != kNone) {
+        Section& section = sections_[current];
         std::string key = Lower(Trim(text.substr(0, text.find('='))));
         section.keys.try_emplace(std::move(key), KeyRef{false, index});
         section.last_key_line = index;
@@ -117,21 +135,24 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     sections_.push_back(Section{std::nullopt, std::nullopt, {}, {}});
     added_sections_.push_back(s->second);
     // The new section's header is kept as its first added line.
-    added_lines_.push_back("[" + std::string(Trim(section)) + "]");
+    std::string header(1, '[');
+    header.append(Trim(section));
+    header += ']';
+    added_lines_.push_back(std::move(header));
     sections_.back().added_keys.push_back(added_lines_.size() - 1);
   }
   Section& target = sections_[s->second];
   if (auto k = target.keys.find(key_name); k != target.keys.end()) {
     if (k->second.added) {
-      added_lines_[k->second.index] = std::string(Trim(key)) + "=" + std::string(value);
+      added_lines_[k->second.index] = KeyLine(Trim(key), value);
     } else {
       std::string_view old = Trim(LineText(k->second.index));
       std::string_view spelling = Trim(old.substr(0, old.find('=')));
-      replacements_[k->second.index] = std::string(spelling) + "=" + std::string(value);
+      replacements_[k->second.index] = KeyLine(spelling, value);
     }
     return;
   }
-  added_lines_.push_back(std::string(Trim(key)) + "=" + std::string(value));
+  added_lines_.push_back(KeyLine(Trim(key), value));
   const size_t added = added_lines_.size() - 1;
   target.keys.emplace(key_name, KeyRef{true, added});
   if (target.header_line) {

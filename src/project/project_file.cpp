@@ -20,19 +20,24 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::string StoredMultiLineValue(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      out += kStoredLineBreak;
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (text[i] == '\n') {
-      out += kStoredLineBreak;
-    } else {
-      out += text[i];
-    }
+  out += '"';  // dropped again below unless the value needs it
+  while (!text.empty()) {
+    const size_t brk = text.find_first_of("\r\n");
+    out.append(text.substr(0, brk));
+    if (brk == std::string_view::npos) break;
+    out += kStoredLineBreak;
+    const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
+    text.remove_prefix(brk + (crlf ? 2 : 1));
   }
-  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
-  const bool quoted = out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
-  if (padded || quoted) out = '"' + out + '"';
+  const std::string_view value = std::string_view(out).substr(1);
+  const bool padded = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  const bool quoted =
+      value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  if (padded || quoted) {
+    out += '"';
+  } else {
+    out.erase(0, 1);
+  }
   return out;
 }
 
@@ -48,13 +53,13 @@ std::string StoredOneLineValue(std::string_view text) {
 
 std::string RestoredMultiLineValue(std::string_view stored) {
   std::string out;
-  out.reserve(stored.size());
-  for (char c : stored) {
-    if (c == kStoredLineBreak) {
-      out += "\r\n";
-    } else {
-      out += c;
-    }
+  out.reserve(stored.size() + stored.size() / 16);
+  while (!stored.empty()) {
+    const size_t brk = stored.find(kStoredLineBreak);
+    out.append(stored.substr(0, brk));
+    if (brk == std::string_view::npos) break;
+    out += "\r\n";
+    stored.remove_prefix(brk + 1);
   }
   return out;
 }
@@ -70,8 +75,8 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
   return path;
 }
 
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string_view existing) {
-  IniDocument document{std::string(existing)};
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing) {
+  IniDocument document{std::move(existing)};
   for (const auto& field : HtmlSettingFields()) {
     document.Write(kHtmlSection, field.key, StoredOneLineValue(record.*field.member));
   }
@@ -91,11 +96,13 @@ void WriteProjectDocument(const ReadmeProject& record, const std::string& path) 
   } catch (const Error&) {
     throw failure;
   }
-  if (TryReplaceFile(path, ProjectDocumentBytes(record, existing.value_or(std::string())))) throw failure;
+  if (TryReplaceFile(path, ProjectDocumentBytes(record, std::move(existing).value_or(std::string())))) {
+    throw failure;
+  }
 }
 
-void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string_view bytes) {
-  const IniDocument document{std::string(bytes)};
+void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string bytes) {
+  const IniDocument document{std::move(bytes)};
   for (const auto& field : HtmlSettingFields()) {
     if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
   }
@@ -108,8 +115,8 @@ void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::s
 }
 
 void ReadProjectDocument(ReadmeProject& record, WindowState& window, const std::string& path) {
-  const auto bytes = ReadFileIfExists(path);
-  ReadProjectDocumentBytes(record, window, bytes.value_or(std::string()));
+  auto bytes = ReadFileIfExists(path);
+  ReadProjectDocumentBytes(record, window, std::move(bytes).value_or(std::string()));
 }
 
 }  // namespace quillory

@@ -16,7 +16,7 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension);
 // The bytes of the project document for record, written over `existing` (the file's current bytes, empty
 // for a new file): every key's line is replaced where it stands or added to its section, and every other
 // byte of `existing` stays as it was.
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string_view existing);
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing);
 
 // Writes the record as a project document to path, replacing the file once and atomically. Raises
 // "Unable to write to %s" (the path) when that fails; the previous file is then left as it was.
@@ -24,7 +24,7 @@ void WriteProjectDocument(const ReadmeProject& record, const std::string& path);
 
 // Reads the project document bytes into record: HTML settings and facts missing from it keep their
 // current values; the Character Set check marks follow a chr of exactly one of the three menu values.
-void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string_view bytes);
+void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string bytes);
 
 // Reads the project document at path as above. A path that names nothing reads as an empty document;
 // one that exists but cannot be read raises "Cannot open file "%s". %s" and changes nothing.

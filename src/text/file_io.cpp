@@ -138,7 +138,9 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
   std::filesystem::path target_path(target);
   std::filesystem::path folder = target_path.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temp_name = (folder / ("." + target_path.filename().string() + ".XXXXXX")).string();
+  std::string hidden_name(1, '.');
+  hidden_name.append(target_path.filename().string()).append(".XXXXXX");
+  std::string temp_name = (folder / hidden_name).string();
   FileDescriptor fd(::mkostemp(temp_name.data(), O_CLOEXEC));
   if (fd.get() < 0) {
     const int error = errno;
