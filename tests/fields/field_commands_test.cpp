@@ -1,0 +1,143 @@
+#include "fields/field_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeDialogs;
+using testing::FakeShell;
+using testing::TempDir;
+using testing::WriteFile;
+
+TEST(LoadTextFile, LineBreaksAndEncodings) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\rb", "a\r\nb"},
+      {"a\r\nb\n\rc\r\r\n", "a\r\nb\r\n\r\nc\r\n\r\n"},
+      {"", ""},
+      {"caf\xC3\xA9 \xE2\x82\xAC \xE2\x94\x8C", "caf\xE9 \x80 ?"},  // UTF-8: é and € convert, ┌ cannot
+      {"\xEF\xBB\xBFplain", "plain"},                              // a byte-order mark is dropped
+      {"caf\xE9 \xA9", "caf\xE9 \xA9"},                            // Windows-1252 stays as it is
+      {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+  };
+  for (const auto& [file, fact] : cases) EXPECT_EQ(TextFileAsFact(file), fact) << file;
+}
+
+TEST(LoadTextFile, ThroughTheDialog) {
+  TempDir dir;
+  ReadmeProject record;
+  record.license = "old";
+  FakeDialogs dialogs;
+  LoadTextFileCommand(record, dialogs, TextField::kLicense);  // cancelled
+  EXPECT_EQ(record.license, "old");
+  EXPECT_EQ(dialogs.open_requests.at(0).filter, "Text Files (*.txt)|*.txt");
+  EXPECT_EQ(dialogs.open_requests.at(0).title, "");
+
+  WriteFile(dir.File("l.txt"), "GPL\n");
+  dialogs.AnswerOpen(dir.File("l.txt"));
+  LoadTextFileCommand(record, dialogs, TextField::kLicense);
+  EXPECT_EQ(record.license, "GPL\r\n");
+
+  dialogs.AnswerOpen(dir.File("missing.txt"));
+  try {
+    LoadTextFileCommand(record, dialogs, TextField::kLicense);
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot open file \"" + dir.File("missing.txt") + "\". No such file or directory");
+  }
+  EXPECT_EQ(record.license, "GPL\r\n");
+
+  // A file over the capacity (sparse, so it costs no disk) is refused before it is read.
+  {
+    std::FILE* big = std::fopen(dir.File("big.txt").c_str(), "wb");
+    ASSERT_NE(big, nullptr);
+    std::fseek(big, static_cast<long>(kMemoCapacity), SEEK_SET);
+    std::fputc('x', big);
+    std::fclose(big);
+  }
+  dialogs.AnswerOpen(dir.File("big.txt"));
+  try {
+    LoadTextFileCommand(record, dialogs, TextField::kLicense);
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Text exceeds memo capacity");
+  }
+  EXPECT_EQ(record.license, "GPL\r\n");
+
+  ClearTextFieldCommand(record, TextField::kLicense);
+  EXPECT_EQ(record.license, "");
+}
+
+TEST(FieldCommands, CopyrightAdditions) {
+  ReadmeProject record;
+  record.copyright = "Demo";
+  AppendToCopyrightCommand(record, CopyrightAddition::kCopyrightSign);
+  AppendToCopyrightCommand(record, CopyrightAddition::kAllRightsReserved);
+  EXPECT_EQ(record.copyright, "Demo\xA9 All Rights Reserved");
+  record.copyright.clear();
+  AppendToCopyrightCommand(record, CopyrightAddition::kRegisteredSign);
+  AppendToCopyrightCommand(record, CopyrightAddition::kTradeMarkSign);
+  AppendToCopyrightCommand(record, CopyrightAddition::kTradeMarkSign);
+  EXPECT_EQ(record.copyright, "\xAE\x99\x99");
+}
+
+TEST(FieldCommands, VisitOpensWebAddressesOnly) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"https://example.org/a?down=x", "https://example.org/a?down=x"},
+      {"HTTP://EXAMPLE.ORG", "HTTP://EXAMPLE.ORG"},
+      {"ftp://files.example.org/x.zip", "ftp://files.example.org/x.zip"},
+      {"www.example.com", "http://www.example.com"},
+      {"example.org:8080/path", "http://example.org:8080/path"},
+      {"file:///etc/passwd", ""},
+      {"/usr/bin/xterm", ""},
+      {"javascript:alert(1)", ""},
+      {"mailto:a@b.org", ""},
+      {"   ", ""},
+      {"localhost", ""},
+      {"com.example.app:run", ""},
+      {"-bad.example.org", ""},
+      {"www.example.com extra words", ""},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(WebAddressToOpen(text), expected) << text;
+
+  FakeShell shell;
+  VisitAddressCommand("", shell);
+  VisitAddressCommand("file:///etc", shell);
+  VisitAddressCommand("www.caf\xE9.example", shell);  // not a host name in ASCII
+  VisitAddressCommand("https://example.org/caf\xE9", shell);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"https://example.org/caf\xC3\xA9"});
+}
+
+TEST(FieldCommands, ReleaseDate) {
+  FakeClock clock;
+  clock.now = {9, 7};
+  ReadmeProject record;
+  record.creation = "old";
+  SetReleaseDateCommand(record, clock, CalendarDate{2007, 1, 5}, false);
+  EXPECT_EQ(record.creation, "05.01.2007");
+  SetReleaseDateCommand(record, clock, CalendarDate{2007, 1, 5}, true);
+  EXPECT_EQ(record.creation, "05.01.2007 09.07");
+  clock.separator = "/";
+  clock.now = {23, 59};
+  SetReleaseDateCommand(record, clock, CalendarDate{2006, 12, 3}, true);
+  EXPECT_EQ(record.creation, "03.12.2006 23/59");
+}
+
+TEST(FieldCommands, About) {
+  FakeDialogs dialogs;
+  AboutCommand(dialogs);
+  ASSERT_EQ(dialogs.informations.size(), 1u);
+  EXPECT_TRUE(dialogs.informations[0].starts_with("                 Quillory v0.1\n\n"));
+  EXPECT_EQ(std::count(dialogs.informations[0].begin(), dialogs.informations[0].end(), '\n'), 2);
+}
+
+}  // namespace
+}  // namespace quillory
