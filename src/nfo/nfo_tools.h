@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "ports/clock.h"
+#include "ports/dialogs.h"
+#include "ports/views.h"
+
+namespace quillory {
+
+// One button of the NFO palette: its control name and the CP437 byte it inserts.
+struct PaletteButton {
+  std::string_view name;
+  unsigned char byte;
+};
+
+inline constexpr size_t kPaletteSize = 30;
+// The palette in toolbar order, left to right.
+const std::array<PaletteButton, kPaletteSize>& Palette();
+
+inline constexpr std::string_view kRightsPhrase = " All Rights Reserved";
+inline constexpr std::string_view kNfoSaveTitle = "Save in NFO...";
+inline constexpr std::string_view kNfoFilter = "NFO file (*.nfo)|*.nfo";
+
+// Palette position 1 to 30: inserts its byte at the memo's caret or over its selection.
+void InsertPaletteByte(NfoMemoView& memo, size_t position);
+// "R": inserts " All Rights Reserved".
+void InsertRightsPhrase(NfoMemoView& memo);
+// "Date": inserts a space and the picker's date in the locale's short date format.
+void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_date);
+// "Time": inserts a space and the current time as "hh/mm" with the locale's date separator.
+void InsertTimeText(NfoMemoView& memo, Clock& clock);
+
+// "Save": asks for a name ("Save in NFO...", "NFO file (*.nfo)|*.nfo"), gives it the extension ".nfo" and
+// writes the memo's bytes exactly, replacing any file of that name atomically. Raises "Cannot create file
+// "%s". %s" (or "Stream write error"); an existing file then stays as it was.
+void SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs);
+
+}  // namespace quillory
