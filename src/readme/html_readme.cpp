@@ -185,7 +185,6 @@ class PageBuilder {
     lines_.emplace_back("   <tr>");
     lines_.emplace_back(R"(     <td colspan="2">)");
     std::string line(kIndent);
-    line.reserve(kIndent.size() + text.size() + text.size() / 16);
     AppendPageText(line, text, encoding_, /*line_breaks=*/true);
     lines_.push_back(std::move(line));
     lines_.emplace_back("     </td>");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "text/codepage.h"
 
@@ -15,53 +16,48 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-// For each byte, whether it is copied as it is. The others are the four escaped characters, CR (which may
-// start a line break) and, unless the record's bytes are kept, every non-ASCII byte.
-using CopyTable = std::array<bool, 256>;
+constexpr std::string_view kBreakTag = "<br />";
 
-constexpr CopyTable MakeCopyTable(bool keep_high_bytes) {
-  CopyTable table{};
-  for (int b = 0; b < 256; ++b) table[b] = b < 0x80 || keep_high_bytes;
-  for (unsigned char special : {'&', '<', '>', '"', '\r'}) table[special] = false;
+// What each byte becomes in one encoding. Bytes that stay as they are are copied in runs; CR is never one
+// of them, since with the following LF it may be a line break.
+struct ByteTable {
+  std::array<bool, 256> copied{};
+  std::array<uint8_t, 256> size{};
+  std::array<std::string, 256> replacement;
+};
+
+ByteTable MakeByteTable(PageEncoding encoding) {
+  ByteTable table;
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    std::string& text = table.replacement[byte];
+    if (byte < 0x80 || encoding == PageEncoding::kRecordBytes) {
+      text = static_cast<char>(byte);
+    } else if (encoding == PageEncoding::kUtf8) {
+      AppendUtf8(text, Cp1252ToUnicode(byte));
+    } else {
+      text = "&#" + std::to_string(static_cast<unsigned long>(Cp1252ToUnicode(byte))) + ";";
+    }
+    table.copied[byte] = text.size() == 1 && text[0] == static_cast<char>(byte) && byte != '\r';
+  }
+  table.replacement['&'] = "&amp;";
+  table.replacement['<'] = "&lt;";
+  table.replacement['>'] = "&gt;";
+  table.replacement['"'] = "&quot;";
+  for (unsigned char escaped : {'&', '<', '>', '"'}) table.copied[escaped] = false;
+  for (int b = 0; b < 256; ++b) table.size[b] = static_cast<uint8_t>(table.replacement[b].size());
   return table;
 }
 
-constexpr CopyTable kCopyAscii = MakeCopyTable(false);
-constexpr CopyTable kCopyAll = MakeCopyTable(true);
+const ByteTable& ByteTableFor(PageEncoding encoding) {
+  static const std::array<ByteTable, 3> tables = {MakeByteTable(PageEncoding::kRecordBytes),
+                                                  MakeByteTable(PageEncoding::kUtf8),
+                                                  MakeByteTable(PageEncoding::kCharacterReferences)};
+  return tables[static_cast<size_t>(encoding)];
+}
 
-void AppendSpecial(std::string& out, std::string_view value, size_t& pos, PageEncoding encoding,
-                   bool line_breaks) {
-  const auto byte = static_cast<unsigned char>(value[pos++]);
-  switch (byte) {
-    case '&':
-      out += "&amp;";
-      return;
-    case '<':
-      out += "&lt;";
-      return;
-    case '>':
-      out += "&gt;";
-      return;
-    case '"':
-      out += "&quot;";
-      return;
-    case '\r':
-      if (line_breaks && pos < value.size() && value[pos] == '\n') {
-        out += "<br />";
-        ++pos;
-      } else {
-        out += '\r';
-      }
-      return;
-  }
-  const char32_t ch = Cp1252ToUnicode(byte);
-  if (encoding == PageEncoding::kUtf8) {
-    AppendUtf8(out, ch);
-  } else {
-    out += "&#";
-    out += std::to_string(static_cast<unsigned long>(ch));
-    out += ';';
-  }
+bool IsLineBreak(std::string_view value, size_t pos) {
+  return value[pos] == '\r' && pos + 1 < value.size() && value[pos + 1] == '\n';
 }
 
 }  // namespace
@@ -75,14 +71,27 @@ PageEncoding PageEncodingFor(std::string_view charset) {
 }
 
 void AppendPageText(std::string& out, std::string_view value, PageEncoding encoding, bool line_breaks) {
-  const CopyTable& copy = encoding == PageEncoding::kRecordBytes ? kCopyAll : kCopyAscii;
+  const ByteTable& table = ByteTableFor(encoding);
+  // Measure first, so that a long text is written into one allocation.
+  size_t size = 0;
+  for (size_t pos = 0; pos < value.size(); ++pos) {
+    size += table.size[static_cast<unsigned char>(value[pos])];
+    if (line_breaks && IsLineBreak(value, pos)) size += kBreakTag.size() - 2;  // CR LF counted already
+  }
+  out.reserve(out.size() + size);
+
   size_t pos = 0;
   while (pos < value.size()) {
-    // Copy the longest run that needs no change in one piece.
     const size_t run_start = pos;
-    while (pos < value.size() && copy[static_cast<unsigned char>(value[pos])]) ++pos;
+    while (pos < value.size() && table.copied[static_cast<unsigned char>(value[pos])]) ++pos;
     out.append(value, run_start, pos - run_start);
-    if (pos < value.size()) AppendSpecial(out, value, pos, encoding, line_breaks);
+    if (pos == value.size()) break;
+    if (line_breaks && IsLineBreak(value, pos)) {
+      out += kBreakTag;
+      pos += 2;
+    } else {
+      out += table.replacement[static_cast<unsigned char>(value[pos++])];
+    }
   }
 }
 
