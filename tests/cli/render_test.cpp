@@ -46,17 +46,6 @@ TEST(RenderCommand, ReproducesTheGoldenFiles) {
   }
 }
 
-TEST(RenderCommand, WritesTheFileNamedByOption) {
-  TempDir dir;
-  WriteFile(dir.File("p.qlx"), "[readme]\r\nprogram_name=Tool\r\n");
-  std::ostringstream out, err;
-  ASSERT_EQ(cli::Run({"render", "nfo", dir.File("p.qlx"), "-o", dir.File("out.txt")}, out, err),
-            cli::kExitOk);
-  EXPECT_EQ(out.str(), "");
-  EXPECT_EQ(ReadFile(dir.File("out.txt")),
-            ReadFile(std::string(QUILLORY_TEST_DATA) + "/name_only/readme.nfo"));
-}
-
 TEST(RenderCommand, RefusesAnEmptyProgramName) {
   TempDir dir;
   WriteFile(dir.File("p.qlx"), "[readme]\r\nprogram_name=\r\ncopyright=x\r\n");
