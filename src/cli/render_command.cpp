@@ -3,7 +3,9 @@
 
 #include "cli/cli.h"
 #include "common/error.h"
+#include "nfo/nfo_builder.h"
 #include "project/file_commands.h"
+#include "readme/html_readme.h"
 #include "readme/text_readme.h"
 #include "text/text_lines.h"
 
@@ -16,6 +18,10 @@ using Renderer = std::function<std::string(const ReadmeProject&)>;
 const std::map<std::string, Renderer>& Renderers() {
   static const std::map<std::string, Renderer> renderers = {
       {"txt", [](const ReadmeProject& r) { return JoinLines(BuildTextReadme(r)); }},
+      {"html", [](const ReadmeProject& r) { return JoinLines(BuildHtmlReadme(r, HtmlVariant::kExport)); }},
+      {"html-preview",
+       [](const ReadmeProject& r) { return JoinLines(BuildHtmlReadme(r, HtmlVariant::kPreview)); }},
+      {"nfo", [](const ReadmeProject& r) { return JoinLines(BuildNfoText(r)); }},
   };
   return renderers;
 }

@@ -1,0 +1,205 @@
+#include "readme/html_readme.h"
+
+#include <iterator>
+#include <string_view>
+#include <utility>
+
+#include "common/error.h"
+#include "readme/html_text.h"
+#include "readme/release_facts.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::string_view kIndent = "       ";  // the 7 spaces before a cell's content
+
+// Whether a text section's heading is indented like a cell's content, per variant.
+struct SectionIndent {
+  bool in_export;
+  bool in_preview;
+};
+
+// In the order of kReadmeTexts.
+constexpr SectionIndent kSectionIndents[] = {
+    {true, true},    // DESCRIPTION or/and USES
+    {true, true},    // REQUIRED
+    {false, false},  // WHAT'S NEW
+    {true, false},   // CHANGE LOG
+    {true, false},   // TODO
+    {true, true},    // LICENSE
+};
+static_assert(std::size(kSectionIndents) == std::size(kReadmeTexts));
+
+class PageBuilder {
+ public:
+  explicit PageBuilder(const ReadmeProject& record)
+      : record_(record), encoding_(PageEncodingFor(record.chr)) {}
+
+  TextLines Build(HtmlVariant variant) {
+    AppendHead();
+    const std::string copyright = Text(record_.copyright);
+    if (!record_.copyright.empty()) lines_.push_back("<h3>" + copyright + "</h3>");
+    lines_.emplace_back(
+        R"( <table class="center_table keret" cellpadding="0" cellspacing="2" style="width: 70%;">)");
+
+    AppendHeadingRow(":: PROGRAM INFO ::");
+    for (const auto& fact : kProgramInfoFacts) {
+      if (!IsListed(record_, fact)) continue;
+      const std::string& value = record_.*fact.member;
+      AppendFactRow(std::string(fact.caption) + ": ", "     <td>",
+                    fact.address ? Link("", value) : Text(value));
+    }
+
+    if (!record_.website.empty() || !record_.email.empty()) {
+      AppendHeadingRow(":: CONTACT ::");
+      if (!record_.website.empty()) AppendFactRow("Website:", "     <td >", Link("", record_.website));
+      if (!record_.email.empty()) AppendFactRow("Email:", "     <td >", Link("mailto:", record_.email));
+    }
+
+    for (size_t i = 0; i < std::size(kReadmeTexts); ++i) {
+      const std::string& text = record_.*kReadmeTexts[i].member;
+      if (text.empty()) continue;
+      const SectionIndent indent = kSectionIndents[i];
+      const bool indented = variant == HtmlVariant::kExport ? indent.in_export : indent.in_preview;
+      AppendSection((indented ? std::string(kIndent) : std::string()) +
+                        ":: " + std::string(kReadmeTexts[i].name) + " ::",
+                    text);
+    }
+
+    lines_.emplace_back(" </table>");
+    if (!record_.copyright.empty()) {
+      lines_.emplace_back("<br />");
+      lines_.push_back("<h3>" + copyright + "</h3>");
+      lines_.emplace_back();
+    }
+    lines_.insert(lines_.end(), {"</div>", "</body>", "</html>"});
+    return std::move(lines_);
+  }
+
+ private:
+  std::string Text(std::string_view value) const { return PageText(value, encoding_); }
+
+  // A link whose target is scheme + value and whose text is the value.
+  std::string Link(std::string_view scheme, std::string_view value) const {
+    const std::string text = Text(value);
+    return "<a href=\"" + std::string(scheme) + text + "\">" + text + "</a>";
+  }
+
+  // The comment, the XML declaration, the document type, the head with its style sheet, and the opening
+  // of the body: always 60 lines.
+  void AppendHead() {
+    const std::string chr = Text(record_.chr);
+    lines_.insert(
+        lines_.end(),
+        {
+            "<!-- Created " + std::string(kAppTitle) + " -->",
+            "<?xml version=\"1.0\" encoding=\"" + chr + "\"?>",
+            R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.1//EN" "http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd">)",
+            R"(<html xmlns="http://www.w3.org/1999/xhtml">)",
+            "<head>",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + chr + "\" />",
+            "<title>" + Text(record_.copyright) + " Readme</title>",
+            R"(<style type="text/css">)",
+            "",
+            "body {",
+            "",
+            "   background-color: " + Text(record_.c1) + ";",
+            "",
+            "}",
+            "",
+            "td {",
+            "",
+            "   font-family: Verdana, Arial, Helvetica, sans-serif; color: " + Text(record_.c2) +
+                "; font-size: 10px;",
+            "}",
+            "",
+            ".center_table {",
+            "",
+            "   margin-left: auto; margin-right: auto; text-align: left;",
+            "",
+            "}",
+            "",
+            ".keret {",
+            "",
+            "   border-style: solid; border-color: " + Text(record_.c3) +
+                "; background-color: " + Text(record_.c4) + ";",
+            "   border-left-width: 1px; border-right-width: 1px; border-top-width: 1px; border-bottom-width: "
+            "1px;",
+            "",
+            "}",
+            "",
+            ".bold {",
+            "",
+            "   background-color: " + Text(record_.c5) + "; font-size: 12;",
+            "   font-weight: bold;",
+            "",
+            "}",
+            "",
+            ".caption {",
+            "",
+            "   font-weight: bold;",
+            "}",
+            "",
+            ".center {",
+            "",
+            "   text-align: center;",
+            "}",
+            "",
+            "h3 {",
+            "",
+            "   color: " + Text(record_.c6) + ";",
+            "}",
+            "",
+            "</style>",
+            "</head>",
+            "",
+            "<body>",
+            R"(<div class="center">)",
+        });
+  }
+
+  // A row of one bold centred cell holding the heading line.
+  void AppendHeadingRow(std::string heading) {
+    lines_.emplace_back("   <tr>");
+    lines_.emplace_back(R"(     <td class="center bold" colspan="2">)");
+    lines_.push_back(std::move(heading));
+    lines_.emplace_back("     </td>");
+    lines_.emplace_back("   </tr>");
+  }
+
+  // A row of a caption cell and a value cell; value is page text already.
+  void AppendFactRow(const std::string& caption, std::string_view value_cell, const std::string& value) {
+    lines_.emplace_back("   <tr>");
+    lines_.emplace_back(R"(     <td class="caption">)");
+    lines_.push_back(std::string(kIndent) + caption);
+    lines_.emplace_back("     </td>");
+    lines_.emplace_back(value_cell);
+    lines_.push_back(std::string(kIndent) + value);
+    lines_.emplace_back("     </td>");
+    lines_.emplace_back("   </tr>");
+  }
+
+  // A heading row, then a row with the whole text on one line, its line breaks as "<br />".
+  void AppendSection(std::string heading, const std::string& text) {
+    AppendHeadingRow(std::move(heading));
+    lines_.emplace_back("   <tr>");
+    lines_.emplace_back(R"(     <td colspan="2">)");
+    std::string line(kIndent);
+    AppendPageText(line, text, encoding_, /*line_breaks=*/true);
+    lines_.push_back(std::move(line));
+    lines_.emplace_back("     </td>");
+    lines_.emplace_back("    </tr>");
+  }
+
+  const ReadmeProject& record_;
+  const PageEncoding encoding_;
+  TextLines lines_;
+};
+
+}  // namespace
+
+TextLines BuildHtmlReadme(const ReadmeProject& record, HtmlVariant variant) {
+  return PageBuilder(record).Build(variant);
+}
+
+}  // namespace quillory

@@ -1,0 +1,56 @@
+#include "nfo/nfo_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace quillory {
+namespace {
+
+const std::string kBannerRule(21, '\xCD');
+
+TEST(NfoText, EmptyProgramNameGivesNoLinesWhateverElseIsFilled) {
+  ReadmeProject record;
+  for (const auto& field : FactFields()) record.*field.member = "x";
+  record.program_name.clear();
+  EXPECT_TRUE(BuildNfoText(record).empty());
+}
+
+TEST(NfoText, OnlyTheBannerCleansTheCopyrightSymbols) {
+  ReadmeProject record;
+  record.program_name = "T\xA9";
+  record.copyright = "\xA9 \xAE \x99\xA9";
+  const TextLines lines = BuildNfoText(record);
+  const std::string banner = "\xCC" + kBannerRule + " (C) (R) (tm)(C) " + kBannerRule + "\xB9";
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines.front(), banner);
+  EXPECT_EQ(lines.back(), banner);
+  EXPECT_EQ(lines[7], "Program Name        : T\xA9");
+  EXPECT_EQ(record.copyright, "\xA9 \xAE \x99\xA9");
+}
+
+// The three lines of a box around title (the golden files hold every box byte for byte).
+TextLines Box(const std::string& title) {
+  const std::string edge(title.size(), '\xC4');
+  return {"\xDA" + edge + "\xBF", "\xB3" + title + "\xB3", "\xC0" + edge + "\xD9"};
+}
+
+TEST(NfoText, SectionsAndTheirSpacing) {
+  ReadmeProject record;
+  record.program_name = "T";
+  record.email = "e@x";
+  record.required = "  ";
+  record.todo = "a\r\n";
+  record.license = "caf\xE9";
+  std::vector<TextLines> expected = {
+      Box("  PROGRAM INFO  "), {"", "Program Name        : T", ""},
+      Box("  CONTACT  "),      {"", "Email               : e@x", ""},
+      Box("  REQUIRED  "),     {"", "  ", ""},
+      Box("  TODO   "),        {"", "a\r\n", ""},
+      Box("  LICENSE  "),      {"", "caf\xE9"},
+  };
+  TextLines lines;
+  for (const auto& part : expected) lines.insert(lines.end(), part.begin(), part.end());
+  EXPECT_EQ(BuildNfoText(record), lines);
+}
+
+}  // namespace
+}  // namespace quillory
