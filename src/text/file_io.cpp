@@ -181,4 +181,13 @@ void ReplaceFileOrThrow(const std::string& path, std::string_view data) {
   }
 }
 
+void WriteNewPrivateFile(const std::string& path, std::string_view data) {
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (fd.get() < 0) throw CannotCreateFile(path, errno);
+  if (WriteAll(fd.get(), data) != 0 || fd.Close() != 0) {
+    ::unlink(path.c_str());
+    throw Error("Stream write error");
+  }
+}
+
 }  // namespace quillory

@@ -33,4 +33,9 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
 // TryReplaceFile raising "Cannot create file "%s". %s" or "Stream write error".
 void ReplaceFileOrThrow(const std::string& path, std::string_view data);
 
+// Creates a new file at path readable by its owner only and writes data, never following a link at the
+// name and never replacing anything there. Raises "Cannot create file "%s". %s" or "Stream write error";
+// a file cut short is removed.
+void WriteNewPrivateFile(const std::string& path, std::string_view data);
+
 }  // namespace quillory

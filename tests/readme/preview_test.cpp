@@ -1,0 +1,108 @@
+#include "readme/preview.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "common/error.h"
+#include "support/fake_views.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+using testing::FakeBrowser;
+using testing::FakeNfoMemo;
+using testing::FakePreviewText;
+using testing::ReadFile;
+using testing::TempDir;
+
+struct Views {
+  FakePreviewText text;
+  FakeBrowser browser;
+  FakeNfoMemo nfo;
+  PreviewViews ports{text, browser, nfo};
+};
+
+TEST(Preview, TextAndNfoTabsRebuildAtEachSelection) {
+  TempDir dir;
+  Views v;
+  ReadmeProject record;
+  record.program_name = "Tool";
+  ShowTabCommand(record, Tab::kPreviewText, v.ports, dir.File("page.html"));
+  EXPECT_TRUE(v.text.text.starts_with("::::::::::::::::::\r\n")) << v.text.text;
+  EXPECT_TRUE(v.text.text.ends_with("Program Name........: Tool\r\n"));
+
+  ShowTabCommand(record, Tab::kNfo, v.ports, dir.File("page.html"));
+  const std::string built = v.nfo.bytes;
+  EXPECT_TRUE(built.ends_with("Program Name        : Tool\r\n"));
+  v.nfo.bytes += "hand edit";
+  ShowTabCommand(record, Tab::kEditor, v.ports, dir.File("page.html"));  // touches nothing
+  EXPECT_EQ(v.nfo.bytes, built + "hand edit");
+  EXPECT_EQ(v.text.updates, 1);
+  ShowTabCommand(record, Tab::kNfo, v.ports, dir.File("page.html"));
+  EXPECT_EQ(v.nfo.bytes, built);
+
+  record.program_name.clear();
+  ShowTabCommand(record, Tab::kPreviewText, v.ports, dir.File("page.html"));
+  ShowTabCommand(record, Tab::kNfo, v.ports, dir.File("page.html"));
+  EXPECT_EQ(v.text.text, "");
+  EXPECT_EQ(v.nfo.bytes, "");
+  EXPECT_EQ(testing::ListFolder(dir.path()), "");
+}
+
+TEST(Preview, HtmlTabWritesTheTemporaryPage) {
+  TempDir dir;
+  const std::string page = dir.File("quillory_temp.html");
+  Views v;
+  ReadmeProject record;
+  SetHtmlDefaults(record);
+  record.program_name = "First";
+  ShowTabCommand(record, Tab::kPreviewHtml, v.ports, page);
+  EXPECT_NE(ReadFile(page).find("First"), std::string::npos);
+  struct stat info {};
+  ::stat(page.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  record.program_name = "Second";
+  record.changelog = "c";
+  ShowTabCommand(record, Tab::kPreviewHtml, v.ports, page);
+  EXPECT_NE(ReadFile(page).find("Second"), std::string::npos);
+  EXPECT_NE(ReadFile(page).find("\r\n:: CHANGE LOG ::\r\n"), std::string::npos);  // the preview heading
+
+  // An empty program name deletes the old page and shows the blank page.
+  record.program_name.clear();
+  ShowTabCommand(record, Tab::kPreviewHtml, v.ports, page);
+  EXPECT_FALSE(std::filesystem::exists(page));
+  EXPECT_EQ(v.browser.shown, (std::vector<std::string>{page, page, "about:blank"}));
+}
+
+TEST(Preview, APlantedLinkIsRemovedNotFollowed) {
+  TempDir dir;
+  const std::string page = dir.File("quillory_temp.html");
+  testing::WriteFile(dir.File("victim"), "precious");
+  std::filesystem::create_symlink(dir.File("victim"), page);
+  Views v;
+  ReadmeProject record;
+  record.program_name = "Tool";
+  ShowTabCommand(record, Tab::kPreviewHtml, v.ports, page);
+  EXPECT_EQ(ReadFile(dir.File("victim")), "precious");
+  EXPECT_FALSE(std::filesystem::is_symlink(page));
+  EXPECT_NE(ReadFile(page).find("Tool"), std::string::npos);
+}
+
+TEST(Preview, PageThatCannotBeReplacedKeepsTheBrowserPage) {
+  TempDir dir;
+  Views v;
+  ReadmeProject record;
+  record.program_name = "Tool";
+  EXPECT_THROW(ShowTabCommand(record, Tab::kPreviewHtml, v.ports, dir.File("missing/page.html")), Error);
+  // A folder in the page's place cannot be deleted.
+  std::filesystem::create_directory(dir.File("page.html"));
+  EXPECT_THROW(ShowTabCommand(record, Tab::kPreviewHtml, v.ports, dir.File("page.html")), Error);
+  EXPECT_TRUE(v.browser.shown.empty());
+}
+
+}  // namespace
+}  // namespace quillory
