@@ -1,0 +1,240 @@
+// A record made from the input (every fact, every HTML setting, any bytes) rendered by the three builders.
+// Checked: each layout's line count follows from which fields are filled; the page holds no markup
+// character ("<", ">", '"') that its template did not put there, every "&" starts a reference, its bytes
+// match the declared character set, and its cells give back the record's values; the two page variants
+// differ only in the change-log and to-do headings.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "nfo/nfo_builder.h"
+#include "readme/html_readme.h"
+#include "readme/html_text.h"
+#include "readme/text_readme.h"
+#include "text/codepage.h"
+
+namespace {
+
+using quillory::FactFields;
+using quillory::HtmlSettingFields;
+using quillory::PageEncoding;
+using quillory::ReadmeProject;
+using quillory::TextLines;
+using R = ReadmeProject;
+
+constexpr std::string_view kIndent = "       ";
+
+// The facts listed under the program name besides it, in their order.
+constexpr std::string R::*kListedFacts[] = {
+    &R::version,     &R::author,    &R::license_type,   &R::limitations, &R::paid,
+    &R::size,        &R::os,        &R::creation,       &R::languages,   &R::down_url,
+    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5};
+// The six texts in the order the layouts give them.
+constexpr std::string R::*kTexts[] = {&R::descript_uses, &R::required, &R::news,
+                                      &R::changelog,     &R::todo,     &R::license};
+
+ReadmeProject RecordFrom(FuzzedDataProvider& input) {
+  ReadmeProject record;
+  const auto charset = input.ConsumeIntegral<uint8_t>();
+  for (const auto& field : FactFields()) record.*field.member = input.ConsumeRandomLengthString();
+  for (const auto& field : HtmlSettingFields()) record.*field.member = input.ConsumeRandomLengthString();
+  constexpr const char* kCharsets[] = {"utf-8", "UTF-8", "iso-8859-1", "windows-1252", "iso-8859-2"};
+  if (charset < std::size(kCharsets)) record.chr = kCharsets[charset];
+  return record;
+}
+
+size_t Count(std::string_view text, std::string_view part) {
+  size_t count = 0;
+  for (size_t pos = text.find(part); pos != std::string_view::npos;
+       pos = text.find(part, pos + part.size())) {
+    ++count;
+  }
+  return count;
+}
+
+struct Filled {
+  bool copyright;
+  size_t listed;  // the program name and every filled fact under it
+  bool contact;
+  size_t contacts;  // website and e-mail, when filled
+  size_t texts;
+};
+
+Filled FilledOf(const ReadmeProject& r) {
+  Filled f{!r.copyright.empty(), 1, !r.website.empty() || !r.email.empty(), 0, 0};
+  for (auto member : kListedFacts) f.listed += !(r.*member).empty();
+  f.contacts = !r.website.empty() + !r.email.empty();
+  for (auto member : kTexts) f.texts += !(r.*member).empty();
+  return f;
+}
+
+// The record with every filled value replaced by harmless text of the same shape: the page of this record
+// holds exactly the markup the template writes for the real one.
+ReadmeProject Skeleton(const ReadmeProject& r) {
+  ReadmeProject s;
+  auto shape = [](const std::string& value, bool multi_line) {
+    if (value.empty()) return std::string();
+    std::string out = "x";
+    if (multi_line) {
+      for (size_t i = Count(value, "\r\n"); i > 0; --i) out += "\r\nx";
+    }
+    return out;
+  };
+  for (const auto& field : FactFields()) s.*field.member = shape(r.*field.member, field.multi_line);
+  for (const auto& field : HtmlSettingFields()) s.*field.member = shape(r.*field.member, false);
+  return s;
+}
+
+// The record bytes a stretch of page text stands for: references resolved, characters encoded back to
+// Windows-1252, and (in a text section) "<br />" read as a line break. Fails the run on anything else.
+std::string Decode(std::string_view text, PageEncoding encoding, bool line_breaks) {
+  std::string out;
+  size_t pos = 0;
+  auto put = [&](char32_t ch) {
+    auto byte = quillory::UnicodeToCp1252(ch);
+    FUZZ_CHECK(byte.has_value(), "a character Windows-1252 cannot hold");
+    out += static_cast<char>(*byte);
+  };
+  while (pos < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (line_breaks && text.substr(pos).starts_with("<br />")) {
+      out += "\r\n";
+      pos += 6;
+    } else if (byte == '&') {
+      const size_t end = text.find(';', pos);
+      FUZZ_CHECK(end != std::string_view::npos, "an unterminated reference");
+      const std::string_view name = text.substr(pos + 1, end - pos - 1);
+      if (name == "amp")
+        out += '&';
+      else if (name == "lt")
+        out += '<';
+      else if (name == "gt")
+        out += '>';
+      else if (name == "quot")
+        out += '"';
+      else {
+        FUZZ_CHECK(encoding == PageEncoding::kCharacterReferences && name.size() >= 2 && name[0] == '#' &&
+                       std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }),
+                   "an unknown reference");
+        put(static_cast<char32_t>(std::stoul(std::string(name.substr(1)))));
+      }
+      pos = end + 1;
+    } else {
+      FUZZ_CHECK(byte != '<' && byte != '>' && byte != '"', "a markup character in a value");
+      if (byte < 0x80 || encoding == PageEncoding::kRecordBytes) {
+        out += static_cast<char>(byte);
+        ++pos;
+      } else {
+        FUZZ_CHECK(encoding == PageEncoding::kUtf8, "a non-ASCII byte in a page of character references");
+        auto ch = quillory::NextUtf8(text, pos);
+        FUZZ_CHECK(ch.has_value(), "malformed UTF-8");
+        put(*ch);
+      }
+    }
+  }
+  return out;
+}
+
+void CheckPage(const ReadmeProject& r, const Filled& f) {
+  const TextLines page = BuildHtmlReadme(r, quillory::HtmlVariant::kExport);
+  const TextLines preview = BuildHtmlReadme(r, quillory::HtmlVariant::kPreview);
+  const size_t expected = 60 + f.copyright + 1 + 5 + 8 * f.listed + (f.contact ? 5 + 8 * f.contacts : 0) +
+                          10 * f.texts + 1 + (f.copyright ? 3 : 0) + 3;
+  FUZZ_CHECK(page.size() == expected, "page line count");
+  FUZZ_CHECK(preview.size() == expected, "preview line count");
+
+  size_t differences = 0;
+  for (size_t i = 0; i < page.size(); ++i) {
+    if (page[i] == preview[i]) continue;
+    ++differences;
+    FUZZ_CHECK(preview[i] == ":: CHANGE LOG ::" || preview[i] == ":: TODO ::", "variants differ elsewhere");
+    FUZZ_CHECK(page[i] == std::string(kIndent) + preview[i], "export heading not indented");
+  }
+  FUZZ_CHECK(differences == !r.changelog.empty() + !r.todo.empty(), "variant difference count");
+
+  const TextLines skeleton = BuildHtmlReadme(Skeleton(r), quillory::HtmlVariant::kExport);
+  FUZZ_CHECK(skeleton.size() == page.size(), "skeleton line count");
+  for (size_t i = 0; i < page.size(); ++i) {
+    for (std::string_view markup : {"<", ">", "\""}) {
+      FUZZ_CHECK(Count(page[i], markup) == Count(skeleton[i], markup), "markup from a value");
+    }
+    for (size_t amp = page[i].find('&'); amp != std::string::npos; amp = page[i].find('&', amp + 1)) {
+      const std::string_view rest = std::string_view(page[i]).substr(amp);
+      FUZZ_CHECK(rest.starts_with("&amp;") || rest.starts_with("&lt;") || rest.starts_with("&gt;") ||
+                     rest.starts_with("&quot;") || rest.starts_with("&#"),
+                 "a bare &");
+    }
+  }
+
+  const PageEncoding encoding = quillory::PageEncodingFor(r.chr);
+  const std::string bytes = quillory::JoinLines(page);
+  if (encoding == PageEncoding::kUtf8) FUZZ_CHECK(quillory::IsValidUtf8(bytes), "utf-8 page is not UTF-8");
+  if (encoding == PageEncoding::kCharacterReferences) {
+    FUZZ_CHECK(
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }),
+        "non-ASCII byte in a page of character references");
+  }
+
+  // The cells say what the record holds: the program name, and each text section's one line.
+  const size_t name_line = 60 + f.copyright + 1 + 5 + 5;
+  FUZZ_CHECK(page[name_line].starts_with(kIndent), "program name cell");
+  FUZZ_CHECK(Decode(std::string_view(page[name_line]).substr(7), encoding, false) == r.program_name,
+             "program name cell");
+  size_t section = 60 + f.copyright + 1 + 5 + 8 * f.listed + (f.contact ? 5 + 8 * f.contacts : 0);
+  for (auto member : kTexts) {
+    if ((r.*member).empty()) continue;
+    const std::string& line = page[section + 7];
+    FUZZ_CHECK(line.starts_with(kIndent), "text cell");
+    FUZZ_CHECK(Decode(std::string_view(line).substr(7), encoding, true) == r.*member, "text cell");
+    section += 10;
+  }
+}
+
+void CheckText(const ReadmeProject& r, const Filled& f) {
+  const TextLines lines = quillory::BuildTextReadme(r);
+  const size_t expected =
+      (f.copyright ? 6 : 0) + 4 + f.listed + (f.contact ? 5 + f.contacts : 0) + 6 * f.texts;
+  FUZZ_CHECK(lines.size() == expected, "text README line count");
+  FUZZ_CHECK(lines[(f.copyright ? 3 : 0) + 4] == "Program Name........: " + r.program_name,
+             "program name line");
+}
+
+void CheckNfo(const ReadmeProject& r, const Filled& f) {
+  const TextLines lines = quillory::BuildNfoText(r);
+  if (r.program_name.empty()) {
+    FUZZ_CHECK(lines.empty(), "NFO without a program name");
+    return;
+  }
+  const size_t expected =
+      (f.copyright ? 6 : 0) + 4 + f.listed + (f.contact ? 5 + f.contacts : 0) + 6 * f.texts;
+  FUZZ_CHECK(lines.size() == expected, "NFO line count");
+  FUZZ_CHECK(lines[(f.copyright ? 3 : 0) + 4] == "Program Name        : " + r.program_name,
+             "program name line");
+  if (f.copyright) {
+    const std::string& banner = lines.front();
+    FUZZ_CHECK(banner == lines.back(), "the two banners");
+    const size_t cleaned = r.copyright.size() + 2 * Count(r.copyright, "\xA9") +
+                           2 * Count(r.copyright, "\xAE") + 3 * Count(r.copyright, "\x99");
+    FUZZ_CHECK(banner.size() == 2 + 2 * 21 + 2 + cleaned, "banner length");
+    const std::string_view inner = std::string_view(banner).substr(23, cleaned);
+    FUZZ_CHECK(inner.find_first_of("\xA9\xAE\x99") == std::string_view::npos, "a symbol left in the banner");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const ReadmeProject record = RecordFrom(input);
+  const Filled filled = FilledOf(record);
+  CheckPage(record, filled);
+  CheckText(record, filled);
+  CheckNfo(record, filled);
+  return 0;
+}

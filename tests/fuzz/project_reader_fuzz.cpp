@@ -1,0 +1,80 @@
+// Any bytes as a project document: read into a record, written (over the same bytes, as Save does, and as a
+// new file), read again. The second read must give what the first one gave, except where the reader's own
+// rule for one-line values applies: their surrounding blanks and one pair of quotes go, as they do for a
+// value typed into a one-line field.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_check.h"
+#include "project/project_file.h"
+
+namespace {
+
+using quillory::FactFields;
+using quillory::HtmlSettingFields;
+using quillory::ReadmeProject;
+using quillory::WindowState;
+
+// The one-line value the reader makes of a stored value: blanks trimmed, then one pair of quotes removed.
+std::string ReadBackOneLine(std::string value) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!value.empty() && blank(value.back())) value.pop_back();
+  size_t start = 0;
+  while (start < value.size() && blank(value[start])) ++start;
+  value.erase(0, start);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// A record whose every value differs from anything the reader yields, so a key the writer left out shows.
+ReadmeProject Sentinel() {
+  ReadmeProject record;
+  for (const auto& field : FactFields()) record.*field.member = "\n(unread)";
+  for (const auto& field : HtmlSettingFields()) record.*field.member = "\n(unread)";
+  return record;
+}
+
+void ExpectSameRecord(const ReadmeProject& expected, const ReadmeProject& got) {
+  for (const auto& field : FactFields()) {
+    FUZZ_CHECK(got.*field.member == expected.*field.member, field.key.data());
+  }
+  for (const auto& field : HtmlSettingFields()) {
+    FUZZ_CHECK(got.*field.member == expected.*field.member, field.key.data());
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  ReadmeProject first;
+  WindowState window;
+  quillory::RestoreHtmlDefaults(first, window);
+  quillory::ReadProjectDocumentBytes(first, window, input);
+
+  ReadmeProject expected = first;
+  for (const auto& field : FactFields()) {
+    if (!field.multi_line) expected.*field.member = ReadBackOneLine(expected.*field.member);
+  }
+  for (const auto& field : HtmlSettingFields()) {
+    expected.*field.member = ReadBackOneLine(expected.*field.member);
+  }
+  WindowState expected_window = window;
+  quillory::UpdateCharsetChecks(expected_window, expected.chr);
+
+  for (const std::string& existing : {input, std::string()}) {
+    const std::string written = quillory::ProjectDocumentBytes(first, existing);
+    ReadmeProject second = Sentinel();
+    WindowState second_window = window;
+    quillory::ReadProjectDocumentBytes(second, second_window, written);
+    ExpectSameRecord(expected, second);
+    FUZZ_CHECK(second_window.charset_checked == expected_window.charset_checked, "charset check marks");
+    // Saving the same record again changes no byte.
+    FUZZ_CHECK(quillory::ProjectDocumentBytes(first, written) == written, "a second save changes the file");
+  }
+  return 0;
+}
