@@ -24,3 +24,4 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation fonts-dejavu-core)
 TEST_PACKAGES=(googletest libgtest-dev libxml2-utils xhtml-relaxng)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
