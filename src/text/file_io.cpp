@@ -63,11 +63,61 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
+// Writes data over a file that is no regular file (a device, a pipe), which cannot be replaced.
 std::optional<WriteFailure> WriteInPlace(const std::string& target, std::string_view data) {
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
   if (fd.get() < 0) return WriteFailure{WriteFailure::Stage::kCreate, errno};
   if (int error = WriteAll(fd.get(), data)) return WriteFailure{WriteFailure::Stage::kWrite, error};
   if (::fsync(fd.get()) != 0 && errno != EINVAL) return WriteFailure{WriteFailure::Stage::kWrite, errno};
+  if (fd.Close() != 0) return WriteFailure{WriteFailure::Stage::kWrite, errno};
+  return std::nullopt;
+}
+
+// Writes all of data at offset; returns 0 or the errno value of the failed write.
+int WriteAllAt(int fd, std::string_view data, off_t offset) {
+  while (!data.empty()) {
+    const size_t chunk = std::min<size_t>(data.size(), size_t{1} << 30);
+    const ssize_t written = ::pwrite(fd, data.data(), chunk, offset);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return ENOSPC;
+    data.remove_prefix(static_cast<size_t>(written));
+    offset += written;
+  }
+  return 0;
+}
+
+// Rewrites a regular file where it stands, for a folder that takes no new file. That cannot be atomic,
+// but a write that fails leaves no half-written file: the old bytes are read first, the file is cut to
+// its new length only once all new bytes are in, and a failure writes the old bytes back over the blocks
+// they held (which needs no new room on the disk).
+std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::string_view data) {
+  FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == EACCES) return WriteInPlace(target, data);  // write-only: the old bytes cannot be kept
+    return WriteFailure{WriteFailure::Stage::kCreate, errno};
+  }
+  std::string previous;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::pread(fd.get(), buffer, sizeof buffer, static_cast<off_t>(previous.size()));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return WriteFailure{WriteFailure::Stage::kCreate, errno};
+    if (got == 0) break;
+    previous.append(buffer, static_cast<size_t>(got));
+  }
+  int error = WriteAllAt(fd.get(), data, 0);
+  if (error == 0 && ::ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0) error = errno;
+  if (error == 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) error = errno;
+  if (error != 0) {
+    if (WriteAllAt(fd.get(), previous, 0) == 0 &&
+        ::ftruncate(fd.get(), static_cast<off_t>(previous.size())) == 0) {
+      ::fsync(fd.get());
+    }
+    return WriteFailure{WriteFailure::Stage::kWrite, error};
+  }
   if (fd.Close() != 0) return WriteFailure{WriteFailure::Stage::kWrite, errno};
   return std::nullopt;
 }
@@ -144,7 +194,8 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
   FileDescriptor fd(::mkostemp(temp_name.data(), O_CLOEXEC));
   if (fd.get() < 0) {
     const int error = errno;
-    if (exists && (error == EACCES || error == EPERM || error == EROFS)) return WriteInPlace(target, data);
+    if (exists && (error == EACCES || error == EPERM || error == EROFS))
+      return RewriteRegularFile(target, data);
     return WriteFailure{Stage::kCreate, error};
   }
   auto fail = [&](Stage stage, int error) {

@@ -26,8 +26,8 @@ struct WriteFailure {
 // bytes, is flushed and renamed over the target, so the target is always either the old file or the new
 // one, whole. An existing target keeps its permissions. A target whose permission bits allow no writing is
 // read-only and refused (EACCES) even for the superuser. When the folder takes no new file but the target
-// may be written, the target is written in place. Returns the failure, or nothing on success; no
-// temporary file is left behind either way.
+// may be written, the target is written in place, and a write there that fails puts the old bytes back.
+// Returns the failure, or nothing on success; no temporary file is left behind either way.
 std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_view data);
 
 // TryReplaceFile raising "Cannot create file "%s". %s" or "Stream write error".

@@ -1,14 +1,13 @@
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "common/error.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "text/text_lines.h"
 
@@ -74,15 +73,11 @@ TEST(FileIo, AWriteCutShortLeavesThePreviousFile) {
   TempDir dir;
   const std::string path = dir.File("doc.txt");
   WriteFile(path, "previous");
-  struct rlimit old_limit {};
-  ::getrlimit(RLIMIT_FSIZE, &old_limit);
-  auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit limit = old_limit;
-  limit.rlim_cur = 4096;
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-  auto failure = TryReplaceFile(path, std::string(100000, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &old_limit);
-  ::signal(SIGXFSZ, old_handler);
+  std::optional<WriteFailure> failure;
+  {
+    testing::FileSizeLimit limit(4096);
+    failure = TryReplaceFile(path, std::string(100000, 'x'));
+  }
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->stage, WriteFailure::Stage::kWrite);
   EXPECT_EQ(failure->error_number, EFBIG);
@@ -91,13 +86,20 @@ TEST(FileIo, AWriteCutShortLeavesThePreviousFile) {
 }
 
 TEST(FileIo, FolderThatTakesNoNewFileIsWrittenInPlace) {
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may create files in any folder";
   TempDir dir;
   const std::string path = dir.File("doc.txt");
   WriteFile(path, "old");
-  ::chmod(dir.path().c_str(), 0555);
-  EXPECT_FALSE(TryReplaceFile(path, "new"));
-  ::chmod(dir.path().c_str(), 0755);
+  auto report = testing::RunAsUnprivilegedUser(dir.path(), [&]() -> std::string {
+    if (::chmod(dir.path().c_str(), 0555) != 0) return "chmod failed";
+    if (auto failure = TryReplaceFile(path, "new")) return "failed: " + SystemReason(failure->error_number);
+    // Written in place, a write cut short must not leave the file half written.
+    testing::FileSizeLimit limit(4096);
+    auto failure = TryReplaceFile(path, std::string(100000, 'x'));
+    if (!failure || failure->error_number != EFBIG) return "no EFBIG";
+    return ListFolder(dir.path());
+  });
+  if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
+  EXPECT_EQ(*report, "doc.txt");
   EXPECT_EQ(ReadFile(path), "new");
 }
 
