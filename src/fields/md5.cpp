@@ -84,15 +84,23 @@ template <std::size_t... i>
   (Step<i>(v, block), ...);
 }
 
-// Runs the compression function over blocks whole 64-byte blocks at data.
+// Runs the compression function over blocks whole 64-byte blocks at data. The words stay in scalar
+// registers from block to block: the final additions written over arrays would invite the vectoriser,
+// whose shuffles lengthen the chain between blocks.
 void ProcessBlocks(std::array<std::uint32_t, 4>& state, const unsigned char* data, std::size_t blocks) {
   std::uint32_t v[4] = {state[0], state[1], state[2], state[3]};
   for (; blocks > 0; --blocks, data += 64) {
-    const std::uint32_t before[4] = {v[0], v[1], v[2], v[3]};
+    const std::uint32_t a = v[0], b = v[1], c = v[2], d = v[3];
     AllSteps(v, data, std::make_index_sequence<64>{});
-    for (int k = 0; k < 4; ++k) v[k] += before[k];
+    v[0] += a;
+    v[1] += b;
+    v[2] += c;
+    v[3] += d;
   }
-  state = {v[0], v[1], v[2], v[3]};
+  state[0] = v[0];
+  state[1] = v[1];
+  state[2] = v[2];
+  state[3] = v[3];
 }
 
 std::uint64_t BitCount(const Md5Context& context) {
