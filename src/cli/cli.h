@@ -32,5 +32,7 @@ void Emit(std::ostream& out, const std::string& output_path, const std::string& 
 int RenderCommand(const std::vector<std::string>& args, std::ostream& out);
 int GetCommand(const std::vector<std::string>& args, std::ostream& out);
 int SetCommand(const std::vector<std::string>& args, std::ostream& out);
+int Md5Command(const std::vector<std::string>& args, std::ostream& out);
+int SizeCommand(const std::vector<std::string>& args, std::ostream& out);
 
 }  // namespace quillory::cli

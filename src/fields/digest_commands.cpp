@@ -1,0 +1,35 @@
+#include "fields/digest_commands.h"
+
+#include <optional>
+
+#include "fields/file_size.h"
+
+namespace quillory {
+namespace {
+
+// The open-file dialog of both buttons: no title, no filter, no initial folder, no proposed name.
+std::optional<std::string> PickProgramFile(Dialogs& dialogs) {
+  std::optional<FileDialogResult> chosen = dialogs.OpenFile(FileDialogRequest{});
+  if (!chosen) return std::nullopt;
+  return std::move(chosen->path);
+}
+
+}  // namespace
+
+void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress) {
+  const std::optional<std::string> path = PickProgramFile(dialogs);
+  if (!path) return;
+  try {
+    record.md5 = Md5FieldText(Md5OfFile(*path, progress));
+  } catch (const Md5Cancelled&) {
+    // The user stopped it: the field keeps its text and no message is due.
+  }
+}
+
+void FillSizeCommand(ReadmeProject& record, Dialogs& dialogs) {
+  const std::optional<std::string> path = PickProgramFile(dialogs);
+  if (!path) return;
+  record.size = SizeText(FileLengthForSize(*path));
+}
+
+}  // namespace quillory

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quillory {
+
+// A length in a coarse unit: the whole number of bytes below 1024 ("1023 Byte"), else the length divided
+// by 1024, 1024^2 or 1024^3 and truncated ("1 Kb", "1023 Kb", "1 Mb", "5 Gb"). A length of exactly one
+// unit is shown in that unit: 1024 bytes is "1 Kb", 1048576 bytes "1 Mb", 1073741824 bytes "1 Gb".
+std::string SizeText(std::uint64_t length);
+
+// The length of a file, which is opened for reading only, so a file the user may not write still has a
+// size. Raises "I/O error %d" with the system's error number when it cannot be opened (a folder included).
+std::uint64_t FileLengthForSize(const std::string& path);
+
+}  // namespace quillory

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "support/temp_dir.h"
+
+namespace quillory::cli {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(DigestCommand, PrintsWhatTheFieldsWouldReceive) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("program.exe"), std::string(2047, 'a'));
+  const Outcome md5 = RunCli({"md5", dir.File("program.exe")});
+  EXPECT_EQ(md5.status, kExitOk);
+  EXPECT_EQ(md5.out, "3D1068CFA244F4F86F5BB631471ADD8F\n");
+  const Outcome size = RunCli({"size", dir.File("program.exe")});
+  EXPECT_EQ(size.status, kExitOk);
+  EXPECT_EQ(size.out, "1 Kb\n");
+  EXPECT_EQ(md5.err + size.err, "");
+}
+
+TEST(DigestCommand, UnreadableFileAndWrongArguments) {
+  testing::TempDir dir;
+  const Outcome md5 = RunCli({"md5", dir.File("missing.exe")});
+  EXPECT_EQ(md5.status, kExitFailure);
+  EXPECT_EQ(md5.out, "");
+  EXPECT_EQ(md5.err, "quillory-cli: Cannot open file \"" + dir.File("missing.exe") +
+                         "\". No such file or directory\n");
+  const Outcome size = RunCli({"size", dir.path()});
+  EXPECT_EQ(size.status, kExitFailure);
+  EXPECT_EQ(size.err, "quillory-cli: I/O error 21\n");
+  EXPECT_EQ(RunCli({"md5"}).status, kExitUsage);
+  EXPECT_EQ(RunCli({"size", "a", "b"}).status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace quillory::cli
