@@ -126,6 +126,7 @@ void Md5Start(Md5Context& context) {
 }
 
 void Md5Add(Md5Context& context, const void* data, std::size_t length) {
+  if (length == 0) return;  // data may then be null, which memcpy must never be given
   auto* in = static_cast<const unsigned char*>(data);
   const std::uint64_t bits = BitCount(context);
   std::size_t used = static_cast<std::size_t>(bits >> 3) & 63;
