@@ -24,6 +24,9 @@ for target in build-fuzz/tests/fuzz/*_fuzz; do
   if [ -d "tests/fuzz/corpus/$name" ]; then
     cp -n tests/fuzz/corpus/"$name"/* "$corpus"/
   fi
+  if [ "$name" = project_reader ]; then
+    cp -n tests/data/bad/*.qlx "$corpus"/  # the bad-input documents are seeds too
+  fi
   options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/")
   if [ -f "tests/fuzz/$name.dict" ]; then
     options+=(-dict="tests/fuzz/$name.dict")
