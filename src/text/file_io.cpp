@@ -63,7 +63,8 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
-// Writes data over a file that is no regular file (a device, a pipe), which cannot be replaced.
+// Writes data over target after cutting it to nothing: for a file that is no regular file (a device, a
+// pipe), which cannot be replaced, and for a write-only one, whose old bytes cannot be kept.
 std::optional<WriteFailure> WriteInPlace(const std::string& target, std::string_view data) {
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
   if (fd.get() < 0) return WriteFailure{WriteFailure::Stage::kCreate, errno};
