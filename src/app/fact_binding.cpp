@@ -20,11 +20,13 @@ FactBinding::FactBinding(QWidget* control, std::string ReadmeProject::*member, b
     area_ = qobject_cast<QPlainTextEdit*>(control);
   }
   if (line_) {
-    QObject::connect(line_, &QLineEdit::textChanged, line_, [this] { Store(); });
+    edited_ = QObject::connect(line_, &QLineEdit::textChanged, line_, [this] { Store(); });
   } else if (area_) {
-    QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { Store(); });
+    edited_ = QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { Store(); });
   }
 }
+
+FactBinding::~FactBinding() { QObject::disconnect(edited_); }
 
 void FactBinding::Show() {
   const QString text = FromRecordText(record_.*member_, multi_line_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QString>
 #include <string>
 
@@ -19,6 +20,9 @@ class FactBinding {
   FactBinding(QWidget* control, std::string ReadmeProject::*member, bool multi_line, ReadmeProject& record);
   FactBinding(const FactBinding&) = delete;
   FactBinding& operator=(const FactBinding&) = delete;
+  // Stops listening to the control, which may outlive the binding and the record while the window is
+  // torn down.
+  ~FactBinding();
 
   // Puts the record's value into the control when it differs from what the control shows (so an
   // unchanged field keeps its caret and selection).
@@ -37,6 +41,7 @@ class FactBinding {
   bool multi_line_;
   ReadmeProject& record_;
   bool showing_ = false;
+  QMetaObject::Connection edited_;
 };
 
 }  // namespace quillory

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
