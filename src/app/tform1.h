@@ -16,12 +16,17 @@
 
 class QAction;
 class QMenu;
+class QCheckBox;
+class QDateEdit;
 class QTabWidget;
 class QWidget;
 
 namespace quillory {
 
 class FactBinding;
+class NfoMemo;
+class PreviewText;
+class WebPreview;
 
 // What the main window is given from outside: the platform's services and the facts of the process.
 struct FormPorts {
@@ -53,13 +58,13 @@ class TForm1 : public QMainWindow {
   // The window and its page control.
   void FormCreate();
   bool FormClose();  // whether the window may close
-  void PageControl1Change() {}
+  void PageControl1Change();
 
   // File.
   void New1Click();
   void Open1Click();
   void Save2Click();
-  void Save1Click() {}
+  void Save1Click();
   void Exit1Click();
 
   // Edit.
@@ -67,87 +72,87 @@ class TForm1 : public QMainWindow {
   void UTF81Click();
   void iso1Click();
   void iso885921Click();
-  void Body1Click() {}
-  void DFont1Click() {}
-  void Border1Click() {}
-  void BorderBg1Click() {}
-  void Bold1Click() {}
-  void H31Click() {}
+  void Body1Click();
+  void DFont1Click();
+  void Border1Click();
+  void BorderBg1Click();
+  void Bold1Click();
+  void H31Click();
   void Default1Click();
 
   // Help.
-  void About2Click() {}
+  void About2Click();
   void ClearRegistry1Click();
 
   // Editor tab: load and clear the text areas.
-  void Button1Click() {}
-  void Button2Click() {}
-  void Button3Click() {}
-  void Button4Click() {}
-  void Button55Click() {}
-  void Button57Click() {}
-  void Button8Click() {}
-  void Button9Click() {}
-  void Button10Click() {}
-  void Button11Click() {}
-  void Button54Click() {}
-  void Button56Click() {}
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button55Click();
+  void Button57Click();
+  void Button8Click();
+  void Button9Click();
+  void Button10Click();
+  void Button11Click();
+  void Button54Click();
+  void Button56Click();
   // Editor tab: copyright additions.
-  void Button12Click() {}
-  void Button13Click() {}
-  void Button14Click() {}
-  void Button15Click() {}
+  void Button12Click();
+  void Button13Click();
+  void Button14Click();
+  void Button15Click();
   // Editor tab: visit an address, by button or by Enter.
-  void Button5Click() {}
-  void Button6Click() {}
-  void Button7Click() {}
-  void Button16Click() {}
-  void Button17Click() {}
-  void Edit4KeyDown() {}
-  void Edit8KeyDown() {}
-  void Edit9KeyDown() {}
-  void Edit12KeyDown() {}
-  void Edit13KeyDown() {}
+  void Button5Click();
+  void Button6Click();
+  void Button7Click();
+  void Button16Click();
+  void Button17Click();
+  void Edit4KeyDown();
+  void Edit8KeyDown();
+  void Edit9KeyDown();
+  void Edit12KeyDown();
+  void Edit13KeyDown();
   // Editor tab: release date, file size and digest.
-  void DateTimePicker1Change() {}
-  void Button18Click() {}
-  void Button19Click() {}
+  void DateTimePicker1Change();
+  void Button18Click();
+  void Button19Click();
 
   // NFO tab: the character palette, the text tools and Save.
-  void Button21Click() {}
-  void Button22Click() {}
-  void Button23Click() {}
-  void Button24Click() {}
-  void Button25Click() {}
-  void Button26Click() {}
-  void Button27Click() {}
-  void Button28Click() {}
-  void Button29Click() {}
-  void Button30Click() {}
-  void Button31Click() {}
-  void Button33Click() {}
-  void Button34Click() {}
-  void Button35Click() {}
-  void Button36Click() {}
-  void Button37Click() {}
-  void Button40Click() {}
-  void Button41Click() {}
-  void Button42Click() {}
-  void Button43Click() {}
-  void Button44Click() {}
-  void Button45Click() {}
-  void Button46Click() {}
-  void Button47Click() {}
-  void Button48Click() {}
-  void Button49Click() {}
-  void Button50Click() {}
-  void Button51Click() {}
-  void Button52Click() {}
-  void Button53Click() {}
-  void Button38Click() {}
-  void Button32Click() {}
-  void Button20Click() {}
-  void Button39Click() {}
+  void Button21Click();
+  void Button22Click();
+  void Button23Click();
+  void Button24Click();
+  void Button25Click();
+  void Button26Click();
+  void Button27Click();
+  void Button28Click();
+  void Button29Click();
+  void Button30Click();
+  void Button31Click();
+  void Button33Click();
+  void Button34Click();
+  void Button35Click();
+  void Button36Click();
+  void Button37Click();
+  void Button40Click();
+  void Button41Click();
+  void Button42Click();
+  void Button43Click();
+  void Button44Click();
+  void Button45Click();
+  void Button46Click();
+  void Button47Click();
+  void Button48Click();
+  void Button49Click();
+  void Button50Click();
+  void Button51Click();
+  void Button52Click();
+  void Button53Click();
+  void Button38Click();
+  void Button32Click();
+  void Button20Click();
+  void Button39Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -171,10 +176,18 @@ class TForm1 : public QMainWindow {
   void ConnectHandlers();
   void Bind(QWidget* control, std::string ReadmeProject::*member, bool multi_line);
 
+  // Inserts the byte of a palette button into the NFO memo.
+  void InsertPalette(const char* button_name);
+
   FormPorts ports_;
   ReadmeProject record_;
   WindowState window_;
   QTabWidget* page_control_ = nullptr;
+  PreviewText* preview_text_ = nullptr;
+  WebPreview* web_preview_ = nullptr;
+  NfoMemo* nfo_memo_ = nullptr;
+  QDateEdit* date_picker_ = nullptr;
+  QCheckBox* time_box_ = nullptr;
   std::vector<std::unique_ptr<FactBinding>> facts_;
   std::vector<std::pair<QAction*, CharsetItem>> charset_items_;
 };

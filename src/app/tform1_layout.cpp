@@ -288,11 +288,13 @@ QWidget* TForm1::BuildEditorTab() {
   for (const SmallButton& button : kUpperButtons) AddSmallButton(upper, button);
 
   auto* picker = Place<DatePicker>(upper, "DateTimePicker1", 536, 40, 81, kRowHeight);
+  date_picker_ = picker;
   picker->setCalendarPopup(true);
   picker->setDate(QDate(2006, 12, 3));
   StyleInput(picker);
   connect(picker, &QDateEdit::dateChanged, this, &TForm1::DateTimePicker1Change);
   auto* time = Place<QCheckBox>(upper, "CheckBox1", 624, 42, 41, 17);
+  time_box_ = time;
   time->setText(Text("Time"));
   time->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));  // box and caption fit in 41 pixels
 

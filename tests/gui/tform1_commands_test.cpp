@@ -182,9 +182,12 @@ TEST_F(CommandsTest, MenuKeysRunFromInsideATextArea) {
   Type("Memo4", "GPL");
   Press("Memo4", kF6);
   EXPECT_EQ(save_as.count(), 1);
+  ASSERT_EQ(dialogs.save_requests.size(), 1u);  // the Save As dialog, cancelled
+  EXPECT_EQ(dialogs.save_requests[0].title, "Save As *.qlx or Export *.txt, *.html");
   dialogs.AnswerSave(dir.File("a.qlx"));
   Press("Memo4", kCtrlS);
-  EXPECT_EQ(dialogs.save_requests.size(), 1u);
+  ASSERT_EQ(dialogs.save_requests.size(), 2u);
+  EXPECT_EQ(dialogs.save_requests[1].filter, "Quillory file (*.qlx)|*.qlx");
   EXPECT_EQ(Text("Memo4"), "GPL");  // the key was not typed into the area
   Press("Memo2", kCtrlO);
   EXPECT_EQ(dialogs.open_requests.size(), 1u);
