@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Builds Quillory and renders the demo project as its plain-text README.
+# Builds the desktop program and starts it: with examples/demo.qlx when given no argument, with the
+# given arguments otherwise. Installs what the build needs when it is missing (Debian packages).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/common.sh
-ensure_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORY_BUILD_GUI=OFF -DQUILLORY_BUILD_TESTS=OFF
-cmake --build build -j "$(nproc)" --target quillory-cli
-build/src/quillory-cli render txt "${1:-examples/demo.qlx}"
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build"
+source "$root/scripts/common.sh"
+ensure_packages "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" -j "$(nproc)" --target quillory
+
+if (($# == 0)); then set -- "$root/examples/demo.qlx"; fi
+exec "$build/src/app/quillory" "$@"

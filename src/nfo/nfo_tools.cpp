@@ -19,6 +19,13 @@ const std::array<PaletteButton, kPaletteSize>& Palette() {
   return palette;
 }
 
+size_t PalettePosition(std::string_view button_name) {
+  for (size_t i = 0; i < Palette().size(); ++i) {
+    if (Palette()[i].name == button_name) return i + 1;
+  }
+  return 0;
+}
+
 void InsertPaletteByte(NfoMemoView& memo, size_t position) {
   memo.ReplaceSelection(std::string(1, static_cast<char>(Palette().at(position - 1).byte)));
 }

@@ -24,6 +24,9 @@ inline constexpr std::string_view kRightsPhrase = " All Rights Reserved";
 inline constexpr std::string_view kNfoSaveTitle = "Save in NFO...";
 inline constexpr std::string_view kNfoFilter = "NFO file (*.nfo)|*.nfo";
 
+// The palette position (1 to 30) of a button name, or 0 when it is none of the palette's.
+size_t PalettePosition(std::string_view button_name);
+
 // Palette position 1 to 30: inserts its byte at the memo's caret or over its selection.
 void InsertPaletteByte(NfoMemoView& memo, size_t position);
 // "R": inserts " All Rights Reserved".

@@ -1,0 +1,78 @@
+#include "app/fact_binding.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include "app/text_bridge.h"
+
+namespace quillory {
+
+FactBinding::FactBinding(QWidget* control, std::string ReadmeProject::*member, bool multi_line,
+                         ReadmeProject& record)
+    : member_(member), multi_line_(multi_line), record_(record) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    line_ = combo->lineEdit();
+  } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
+    line_ = line;
+  } else {
+    area_ = qobject_cast<QPlainTextEdit*>(control);
+  }
+  if (line_) {
+    edited_ = QObject::connect(line_, &QLineEdit::textChanged, line_, [this] { Store(); });
+  } else if (area_) {
+    edited_ = QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { Store(); });
+  }
+}
+
+FactBinding::~FactBinding() { QObject::disconnect(edited_); }
+
+void FactBinding::Show() {
+  const QString text = FromRecordText(record_.*member_, multi_line_);
+  if (text == ControlText()) return;
+  showing_ = true;
+  SetControlText(text, 0);  // the start of the text in view
+  showing_ = false;
+}
+
+void FactBinding::Store() {
+  if (showing_) return;
+  const QString text = ControlText();
+  bool lossless = true;
+  std::string bytes = ToRecordText(text, multi_line_, &lossless);
+  if (!lossless) {
+    const QString before_caret = text.left(Caret());
+    const auto caret = FromRecordText(ToRecordText(before_caret, multi_line_), multi_line_).size();
+    showing_ = true;
+    SetControlText(FromRecordText(bytes, multi_line_), static_cast<int>(caret));
+    showing_ = false;
+  }
+  record_.*member_ = std::move(bytes);
+}
+
+QString FactBinding::ControlText() const {
+  if (line_) return line_->text();
+  if (area_) return area_->toPlainText();
+  return {};
+}
+
+int FactBinding::Caret() const {
+  if (line_) return line_->cursorPosition();
+  if (area_) return area_->textCursor().position();
+  return 0;
+}
+
+void FactBinding::SetControlText(const QString& text, int caret) {
+  if (line_) {
+    line_->setText(text);
+    line_->setCursorPosition(caret);
+  } else if (area_) {
+    area_->setPlainText(text);
+    QTextCursor cursor = area_->textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(area_->document()->characterCount() - 1)));
+    area_->setTextCursor(cursor);
+  }
+}
+
+}  // namespace quillory

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QString>
+#include <string>
+
+#include "project/readme_project.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace quillory {
+
+// Binds one Editor control (a one-line field, the licence-type box or a text area) to one fact of the
+// record. Every edit is stored in the record at once, as Windows-1252 bytes; a character the code page
+// cannot hold is replaced by "?" in the control itself, so the control shows what will be stored.
+class FactBinding {
+ public:
+  FactBinding(QWidget* control, std::string ReadmeProject::*member, bool multi_line, ReadmeProject& record);
+  FactBinding(const FactBinding&) = delete;
+  FactBinding& operator=(const FactBinding&) = delete;
+  // Stops listening to the control, which may outlive the binding and the record while the window is
+  // torn down.
+  ~FactBinding();
+
+  // Puts the record's value into the control when it differs from what the control shows (so an
+  // unchanged field keeps its caret and selection).
+  void Show();
+
+ private:
+  void Store();
+  QString ControlText() const;
+  // Replaces the control's text, putting the caret at `caret` (in characters of the new text).
+  void SetControlText(const QString& text, int caret);
+  int Caret() const;
+
+  QLineEdit* line_ = nullptr;
+  QPlainTextEdit* area_ = nullptr;
+  std::string ReadmeProject::*member_;
+  bool multi_line_;
+  ReadmeProject& record_;
+  bool showing_ = false;
+  QMetaObject::Connection edited_;
+};
+
+}  // namespace quillory

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "ports/association_store.h"
+
+namespace quillory {
+
+// The per-user folders of the XDG Base Directory rules.
+struct XdgFolders {
+  std::string data_home;    // $XDG_DATA_HOME, else ~/.local/share
+  std::string config_home;  // $XDG_CONFIG_HOME, else ~/.config
+  // The folders the environment names (an unset, empty or relative variable takes the default).
+  static XdgFolders FromEnvironment();
+};
+
+// The file association's registry-shaped keys as the files of a freedesktop.org desktop:
+// - ".qlx" = "Quillory": the shared-mime-info package mime/packages/quillory.xml (application/x-quillory,
+//   glob *.qlx) and "application/x-quillory=quillory.desktop" under [Default Applications] in mimeapps.list;
+// - "Quillory\Shell\Open\Command" = "PROGRAM %1": applications/quillory.desktop with Exec "PROGRAM %f";
+// - "Quillory\DefaultIcon": the document icon application-x-quillory under icons/hicolor.
+// Deleting "Quillory" removes the desktop entry and the icon; deleting ".qlx" removes the package and the
+// mimeapps.list line. After a change the desktop's caches are rebuilt with update-mime-database and
+// update-desktop-database when those programs exist. A refused write raises "Failed to set data for '%s'"
+// with the key.
+class XdgAssociationStore : public AssociationStore {
+ public:
+  explicit XdgAssociationStore(XdgFolders folders);
+
+  bool KeyExists(const std::string& key) override;
+  std::optional<std::string> ReadDefault(const std::string& key) override;
+  void WriteDefault(const std::string& key, const std::string& value) override;
+  void DeleteKeyTree(const std::string& key) override;
+
+  std::string MimePackagePath() const;
+  std::string MimeAppsPath() const;
+  std::string DesktopEntryPath() const;
+  std::string IconPath(int size) const;
+
+ private:
+  void WriteDocumentType(const std::string& key, const std::string& value);
+  void WriteOpenCommand(const std::string& key, const std::string& value);
+  void WriteIcon(const std::string& key, const std::string& value);
+  void RemoveDocumentType();
+  void RemoveProgram(bool entry, bool icon);
+
+  XdgFolders folders_;
+};
+
+}  // namespace quillory

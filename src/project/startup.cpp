@@ -1,0 +1,66 @@
+#include "project/startup.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "common/error.h"
+#include "project/project_file.h"
+#include "text/file_io.h"
+
+namespace quillory {
+
+std::string OpenCommandFor(std::string_view exe_path) { return std::string(exe_path) + " %1"; }
+
+std::string DocumentIconFor(std::string_view exe_path) { return std::string(exe_path) + ",1"; }
+
+bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path) {
+  const std::string command_key(kOpenCommandKey);
+  const std::string expected = OpenCommandFor(exe_path);
+  std::string registered;
+  if (store.KeyExists(command_key)) registered = store.ReadDefault(command_key).value_or(std::string());
+  if (registered == expected) return false;
+  store.WriteDefault(std::string(kDocumentTypeKey), std::string(kDocumentTypeValue));
+  store.WriteDefault(command_key, expected);
+  store.WriteDefault(std::string(kDocumentIconKey), DocumentIconFor(exe_path));
+  return true;
+}
+
+void RemoveFileAssociation(AssociationStore& store) {
+  for (std::string_view key : {kProgramKey, kDocumentTypeKey}) {
+    if (store.KeyExists(std::string(key))) store.DeleteKeyTree(std::string(key));
+  }
+}
+
+void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore& store,
+                    const StartupEnvironment& environment, const std::function<void()>& set_tooltip_colour) {
+  if (set_tooltip_colour) set_tooltip_colour();
+  std::optional<Error> association_failure;
+  try {
+    UpdateFileAssociation(store, environment.exe_path);
+  } catch (const Error& error) {
+    association_failure = error;
+  }
+  RestoreHtmlDefaults(record, window);
+  if (!environment.arguments.empty() && IsExistingFile(environment.arguments.front())) {
+    const std::string& path = environment.arguments.front();
+    const std::string bytes = ReadWholeFile(path);
+    record.document_path = path;
+    window.title = TitleWithDocument(LastPathComponent(path));
+    ReadProjectDocumentBytes(record, window, bytes);
+  }
+  if (association_failure) throw *association_failure;
+}
+
+void DeleteTemporaryPage(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return;
+    throw Error(SystemReason(errno));
+  }
+  if (::unlink(path.c_str()) != 0) throw Error(SystemReason(errno));
+}
+
+}  // namespace quillory

@@ -1,0 +1,114 @@
+#include <QAction>
+#include <QImage>
+#include <filesystem>
+
+#include "app/xdg_association_store.h"
+#include "gui/form_fixture.h"
+#include "project/startup.h"
+
+namespace quillory::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AssociationTest : public FormTest {
+ protected:
+  TempDir xdg;
+  XdgAssociationStore store{XdgFolders{xdg.File("data"), xdg.File("config")}};
+  const std::string foreign_list =
+      "[Default Applications]\ntext/plain=editor.desktop\n\n[Added "
+      "Associations]\nimage/png=viewer.desktop;\n";
+};
+
+TEST_F(AssociationTest, WrittenAtFirstStartOnlyThenAfterAMoveAndRemovedOnRequest) {
+  fs::create_directories(xdg.File("config"));
+  WriteFile(store.MimeAppsPath(), foreign_list);
+  Start({}, &store, "/opt/my apps/quillory");
+  const std::string entry = ReadFile(store.DesktopEntryPath());
+  EXPECT_NE(entry.find("\nExec=\"/opt/my apps/quillory\" %f\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nMimeType=application/x-quillory;\n"), std::string::npos);
+  const std::string package = ReadFile(store.MimePackagePath());
+  EXPECT_NE(package.find("<mime-type type=\"application/x-quillory\">"), std::string::npos);
+  EXPECT_NE(package.find("<glob pattern=\"*.qlx\"/>"), std::string::npos);
+  EXPECT_EQ(ReadFile(store.MimeAppsPath()),
+            "[Default Applications]\ntext/plain=editor.desktop\napplication/x-quillory=quillory.desktop\n\n"
+            "[Added Associations]\nimage/png=viewer.desktop;\n");
+  EXPECT_EQ(QImage(QString::fromStdString(store.IconPath(32))).size(), QSize(32, 32));
+  // Read back in the shape the start-up step compares.
+  EXPECT_EQ(store.ReadDefault(std::string(kOpenCommandKey)), "/opt/my apps/quillory %1");
+  EXPECT_EQ(store.ReadDefault(std::string(kDocumentIconKey)), "/opt/my apps/quillory,1");
+  EXPECT_EQ(store.ReadDefault(std::string(kDocumentTypeKey)), "Quillory");
+  EXPECT_TRUE(dialogs.errors.empty());
+
+  // A second start from the same place writes nothing: a package removed meanwhile stays removed.
+  fs::remove(store.MimePackagePath());
+  Start({}, &store, "/opt/my apps/quillory");
+  EXPECT_FALSE(fs::exists(store.MimePackagePath()));
+
+  // The program moved: everything is written again.
+  Start({}, &store, "/usr/local/bin/quillory");
+  EXPECT_TRUE(fs::exists(store.MimePackagePath()));
+  EXPECT_NE(ReadFile(store.DesktopEntryPath()).find("\nExec=/usr/local/bin/quillory %f\n"),
+            std::string::npos);
+
+  // Remove association: the files go, the other lines of mimeapps.list stay; the next start registers again.
+  Find<QAction>("ClearRegistry1")->trigger();
+  EXPECT_FALSE(fs::exists(store.DesktopEntryPath()));
+  EXPECT_FALSE(fs::exists(store.MimePackagePath()));
+  EXPECT_FALSE(fs::exists(store.IconPath(32)));
+  EXPECT_EQ(ReadFile(store.MimeAppsPath()), foreign_list);
+  EXPECT_FALSE(store.KeyExists(std::string(kProgramKey)));
+  EXPECT_FALSE(store.KeyExists(std::string(kDocumentTypeKey)));
+  Start({}, &store, "/usr/local/bin/quillory");
+  EXPECT_TRUE(fs::exists(store.DesktopEntryPath()));
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(AssociationTest, ARefusedWriteDoesNotSpoilTheStart) {
+  WriteFile(xdg.File("plain file"), "not a folder");
+  XdgAssociationStore refusing{XdgFolders{xdg.File("plain file/data"), xdg.File("plain file/config")}};
+  const std::string document = dir.File("a.qlx");
+  WriteFile(document, "[html]\r\nc2=navy\r\n[readme]\r\nprogram_name=Tool\r\n");
+  Start({document}, &refusing);
+  // The message ends in "'", which sorts before ".": the box adds no full stop.
+  EXPECT_EQ(dialogs.errors, std::vector<std::string>{"Failed to set data for '.qlx'"});
+  EXPECT_EQ(Text("Edit1"), "Tool");
+  EXPECT_EQ(form->windowTitle(), "Quillory v0.1 - a.qlx");
+  EXPECT_EQ(form->record().c1, "#f5f5f5");
+  EXPECT_EQ(form->record().c2, "navy");
+}
+
+using CloseTest = FormTest;
+
+TEST_F(CloseTest, ClosingDeletesTheTemporaryPageAndAFailureKeepsTheWindowOpen) {
+  Start();
+  EXPECT_TRUE(form->close());  // no page: nothing to delete
+
+  Start();
+  WriteFile(TemporaryPage(), "<html/>");
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(fs::exists(TemporaryPage()));
+
+  // A page that cannot be deleted (a folder stands there): the error box, and the window stays.
+  Start();
+  fs::create_directory(TemporaryPage());
+  WriteFile(TemporaryPage() + "/inside", "x");
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(dialogs.errors, std::vector<std::string>{"Is a directory."});
+  fs::remove_all(TemporaryPage());
+  EXPECT_TRUE(form->close());  // the next close tries again
+}
+
+TEST_F(CloseTest, ExitEndsAtOnceAndLeavesTheTemporaryPage) {
+  Start();
+  WriteFile(TemporaryPage(), "<html/>");
+  Press("Button19", QKeySequence(Qt::CTRL | Qt::Key_X));
+  Find<QAction>("Exit1")->trigger();
+  EXPECT_EQ(exits, 2);
+  EXPECT_TRUE(fs::exists(TemporaryPage()));
+  EXPECT_TRUE(form->isVisible());
+}
+
+}  // namespace
+}  // namespace quillory::testing

@@ -1,0 +1,65 @@
+#include "app/qt_ports.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <functional>
+
+#include "gui/form_fixture.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::string_view kSaveAsFilter =
+    "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html";
+
+TEST(QtDialogs, FiltersBecomeQtNameFilters) {
+  EXPECT_EQ(QtNameFilters(kSaveAsFilter),
+            QStringList({"Quillory file (*.qlx)", "Text File (*.txt)", "(X)HTML 1.1 Document (*.html)"}));
+  EXPECT_EQ(QtNameFilters("Texts|*.txt;*.text"), QStringList({"Texts (*.txt *.text)"}));
+  EXPECT_TRUE(QtNameFilters("").isEmpty());
+}
+
+// Acts on the file dialog once it is open, as a user would.
+void WhenTheDialogOpens(std::function<void(QFileDialog&)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(*dialog);
+  });
+}
+
+TEST(QtDialogs, FileDialogsReportThePathAndTheFilterSelectedAtTheEnd) {
+  testing::TempDir dir;
+  QtDialogs dialogs;
+  WhenTheDialogOpens([&](QFileDialog& dialog) {
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog.windowTitle(), "Save As *.qlx or Export *.txt, *.html");
+    EXPECT_EQ(dialog.selectedNameFilter(), "Quillory file (*.qlx)");
+    dialog.selectNameFilter("(X)HTML 1.1 Document (*.html)");
+    dialog.selectFile(QString::fromStdString(dir.File("Tool Readme")));
+    static_cast<QDialog&>(dialog).accept();  // the "Save" or "Open" button
+  });
+  auto saved = dialogs.SaveFile(
+      {std::string(kSaveAsFilter), 1, "Tool Readme", "Save As *.qlx or Export *.txt, *.html"});
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->path, dir.File("Tool Readme"));
+  EXPECT_EQ(saved->filter_index, 3);
+
+  // The open dialog takes a typed name that does not exist; cancelling gives nothing.
+  WhenTheDialogOpens([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(dir.File("new.qlx")));
+    static_cast<QDialog&>(dialog).accept();  // the "Save" or "Open" button
+  });
+  auto opened = dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""});
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->path, dir.File("new.qlx"));
+  EXPECT_EQ(opened->filter_index, 1);
+  WhenTheDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
+  EXPECT_FALSE(dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""}));
+}
+
+}  // namespace
+}  // namespace quillory

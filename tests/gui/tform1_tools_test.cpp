@@ -1,0 +1,173 @@
+// The window's wiring of the export and preview commands, the NFO tools and the field commands.
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <filesystem>
+
+#include "app/nfo_memo.h"
+#include "gui/form_fixture.h"
+
+namespace quillory::testing {
+namespace {
+
+using ToolsTest = FormTest;
+
+void Click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecord) {
+  Start();
+  auto* tabs = Find<QTabWidget>("PageControl1");
+  Type("Edit1", "Tool");
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(Text("Memo5").endsWith("Program Name........: Tool"));
+  tabs->setCurrentIndex(3);
+  auto* nfo = Find<NfoMemo>("Memo6");
+  const std::string built = nfo->Bytes();
+  EXPECT_TRUE(built.ends_with("Program Name        : Tool\r\n"));
+  Type("Memo6", "typed");
+  tabs->setCurrentIndex(0);
+  EXPECT_NE(nfo->Bytes(), built);  // the Editor tab rebuilds nothing
+  Find<QLineEdit>("Edit1")->clear();
+  tabs->setCurrentIndex(1);
+  EXPECT_EQ(Text("Memo5"), "");
+  Type("Edit1", "Other");
+  tabs->setCurrentIndex(3);
+  EXPECT_TRUE(nfo->Bytes().ends_with("Program Name        : Other\r\n"));  // hand edits are gone
+}
+
+TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
+  Start();
+  Type("Edit1", "Tool <script>document.title='ran'</script>");
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  ASSERT_TRUE(std::filesystem::exists(TemporaryPage()));
+  auto* view = form->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1View"));
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->page()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+  QString text;
+  QTRY_VERIFY_WITH_TIMEOUT(view->url() == QUrl::fromLocalFile(QString::fromStdString(TemporaryPage())), 20000);
+  QTRY_VERIFY_WITH_TIMEOUT(
+      (view->page()->toPlainText([&](const QString& plain) { text = plain; }), text.contains("Tool")), 30000);
+  EXPECT_TRUE(text.contains("Tool <script>document.title='ran'</script>"));
+  EXPECT_NE(view->title(), "ran");
+
+  // Closing the window deletes the page.
+  form->close();
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
+}
+
+TEST_F(ToolsTest, NfoToolbarAndSave) {
+  Start();
+  auto* nfo = Find<NfoMemo>("Memo6");
+  nfo->setFocus();
+  Click(Find<QWidget>("Button46"));
+  Click(Find<QWidget>("Button46"));
+  Click(Find<QWidget>("Button42"));
+  EXPECT_EQ(nfo->Bytes(), "\xCD\xCD\xBB");
+  EXPECT_EQ(nfo->textCursor().position(), 3);
+  QTest::keyClick(nfo, Qt::Key_Z, Qt::ControlModifier);  // palette insertions undo like typing
+  EXPECT_EQ(nfo->Bytes(), "");
+  QTest::keyClick(nfo, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(nfo->Bytes(), "\xCD\xCD\xBB");
+
+  nfo->SetBytes("");
+  Click(Find<QWidget>("Button38"));
+  Click(Find<QWidget>("Button32"));  // the picker's first date, in the test locale
+  Click(Find<QWidget>("Button20"));
+  Click(Find<QWidget>("Button34"));
+  Click(Find<QWidget>("Button33"));
+  EXPECT_EQ(nfo->Bytes(), " All Rights Reserved 03.12.2006 14.05\xAE\xAF");
+
+  // Typed characters are stored as CP437 bytes; one CP437 lacks becomes "?".
+  nfo->SetBytes("");
+  Type("Memo6", QString::fromUtf8("é€╬"));
+  EXPECT_EQ(nfo->Bytes(), "\x82?\xCE");
+
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+  nfo->SetBytes(high + "\r\n" + high);
+  dialogs.AnswerSave(dir.File("readme.txt"));
+  Click(Find<QWidget>("Button39"));
+  EXPECT_EQ(dialogs.save_requests.back().title, "Save in NFO...");
+  EXPECT_EQ(ReadFile(dir.File("readme.nfo")), high + "\r\n" + high);
+}
+
+TEST_F(ToolsTest, FieldCommandsThroughTheirControls) {
+  Start();
+  Type("Edit3", "Demo");
+  Click(Find<QWidget>("Button12"));
+  Click(Find<QWidget>("Button15"));
+  EXPECT_EQ(form->record().copyright, "Demo\xA9 All Rights Reserved");
+  EXPECT_EQ(Text("Edit3"), QString::fromUtf8("Demo© All Rights Reserved"));
+
+  // Enter in each address field visits it; the e-mail field has no such action.
+  const char* fields[] = {"Edit4", "Edit8", "Edit9", "Edit12", "Edit13"};
+  for (const char* field : fields) {
+    Type(field, "www.example.org");
+    QTest::keyClick(Find<QWidget>(field), Qt::Key_Return, Qt::ShiftModifier);
+  }
+  Type("Edit5", "www.example.org");
+  QTest::keyClick(Find<QWidget>("Edit5"), Qt::Key_Return);
+  EXPECT_EQ(shell.opened.size(), 5u);
+  Click(Find<QWidget>("Button5"));
+  EXPECT_EQ(shell.opened.size(), 6u);
+
+  // The release date, with and without the time.
+  auto* picker = Find<QDateEdit>("DateTimePicker1");
+  picker->setDate(QDate(2007, 1, 5));
+  EXPECT_EQ(form->record().creation, "05.01.2007");
+  Find<QCheckBox>("CheckBox1")->setChecked(true);
+  EXPECT_EQ(form->record().creation, "05.01.2007");  // ticking alone changes nothing
+  clock.now = {9, 7};
+  picker->setDate(QDate(2007, 1, 6));
+  EXPECT_EQ(Text("Edit7"), "06.01.2007 09.07");
+
+  // Load and clear a text area.
+  WriteFile(dir.File("news.txt"), "line 1\nline 2");
+  dialogs.AnswerOpen(dir.File("news.txt"));
+  Click(Find<QWidget>("Button3"));
+  EXPECT_EQ(Text("Memo3"), "line 1\nline 2");
+  EXPECT_EQ(form->record().news, "line 1\r\nline 2");
+  Click(Find<QWidget>("Button10"));
+  EXPECT_EQ(Text("Memo3"), "");
+
+  // About.
+  form->About2Click();
+  EXPECT_TRUE(dialogs.informations.back().starts_with("                 Quillory v0.1\n"));
+}
+
+TEST_F(ToolsTest, ColoursDefaultAndTheDigestButtons) {
+  WriteFile(dir.File("start.qlx"), "[html]\r\nc1=navy\r\n[readme]\r\nprogram_name=Stored\r\n");
+  Start({dir.File("start.qlx")});
+  dialogs.color_answers.push_back(0xFFFFFF);
+  form->Body1Click();
+  dialogs.color_answers.push_back(std::nullopt);
+  form->H31Click();
+  EXPECT_EQ(form->record().c1, "white");
+  EXPECT_EQ(form->record().c6, "#d4d0c8");
+  Type("Edit1", " edited");
+  form->Default1Click();  // back to the command-line document's values
+  EXPECT_EQ(form->record().c1, "navy");
+  EXPECT_EQ(form->record().program_name, "Stored");
+
+  WriteFile(dir.File("empty.bin"), "");
+  dialogs.AnswerOpen(dir.File("empty.bin"));
+  Click(Find<QWidget>("Button19"));
+  dialogs.AnswerOpen(dir.File("empty.bin"));
+  Click(Find<QWidget>("Button18"));
+  EXPECT_EQ(Text("Edit18"), "D41D8CD98F00B204E9800998ECF8427E");
+  EXPECT_EQ(Text("Edit17"), "0 Byte");
+  dialogs.AnswerOpen(dir.path());  // a folder cannot be read: an error, the field keeps its text
+  Click(Find<QWidget>("Button19"));
+  EXPECT_EQ(Text("Edit18"), "D41D8CD98F00B204E9800998ECF8427E");
+  EXPECT_EQ(dialogs.errors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillory::testing

@@ -1,0 +1,153 @@
+#include "project/startup.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/fake_ports.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+using testing::FakeAssociationStore;
+using testing::TempDir;
+using testing::WriteFile;
+using Log = std::vector<std::string>;
+
+TEST(FileAssociation, WrittenWhenTheCommandDiffersAndOnlyThen) {
+  FakeAssociationStore store;
+  EXPECT_TRUE(UpdateFileAssociation(store, "/opt/q/quillory"));
+  EXPECT_EQ(store.log, (Log{"write .qlx=Quillory", "write Quillory\\Shell\\Open\\Command=/opt/q/quillory %1",
+                            "write Quillory\\DefaultIcon=/opt/q/quillory,1"}));
+
+  // A second start from the same place writes nothing, even with the other two keys gone or changed.
+  store.log.clear();
+  store.values.erase(".qlx");
+  store.values["Quillory\\DefaultIcon"] = "elsewhere,0";
+  EXPECT_FALSE(UpdateFileAssociation(store, "/opt/q/quillory"));
+  EXPECT_TRUE(store.log.empty());
+
+  // The program moved: all three are rewritten. The comparison is exact, letter case included.
+  EXPECT_TRUE(UpdateFileAssociation(store, "/opt/Q/quillory"));
+  EXPECT_EQ(store.log.size(), 3u);
+  EXPECT_EQ(store.values[".qlx"], "Quillory");
+  EXPECT_EQ(store.values["Quillory\\DefaultIcon"], "/opt/Q/quillory,1");
+}
+
+TEST(FileAssociation, RemoveDeletesBothTreesAndSkipsMissingOnes) {
+  FakeAssociationStore store;
+  UpdateFileAssociation(store, "/opt/q/quillory");
+  store.values["Unrelated"] = "x";
+  store.log.clear();
+  RemoveFileAssociation(store);
+  EXPECT_EQ(store.log, (Log{"delete Quillory", "delete .qlx"}));
+  EXPECT_EQ(store.values.size(), 1u);
+
+  store.log.clear();
+  RemoveFileAssociation(store);
+  EXPECT_TRUE(store.log.empty());
+  // The next start registers again.
+  EXPECT_TRUE(UpdateFileAssociation(store, "/opt/q/quillory"));
+}
+
+struct StartupFixture : ::testing::Test {
+  ReadmeProject record;
+  WindowState window;
+  FakeAssociationStore store;
+  TempDir dir;
+  std::vector<std::string> steps;
+
+  void Start(std::vector<std::string> arguments) {
+    RunStartupStep(
+        record, window, store, StartupEnvironment{"/opt/q/quillory", std::move(arguments)},
+        [this] { steps.push_back("tooltip colour, " + std::to_string(store.log.size()) + " writes"); });
+  }
+};
+
+TEST_F(StartupFixture, WithoutADocumentSetsDefaultsAndRegisters) {
+  record.chr = "utf-8";
+  record.c3 = "red";
+  window.CheckOnly(CharsetItem::kUtf8);
+  Start({});
+  EXPECT_EQ(steps, (Log{"tooltip colour, 0 writes"}));  // step 1 comes before the association
+  EXPECT_EQ(store.log.size(), 3u);
+  EXPECT_EQ(record.c3, "#8f8f8f");
+  EXPECT_EQ(record.chr, "iso-8859-1");
+  EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{false, true, false}));
+  EXPECT_EQ(window.title, "Quillory v0.1");
+  EXPECT_TRUE(record.document_path.empty());
+}
+
+TEST_F(StartupFixture, OpensTheFirstArgumentWithDefaultsForWhatItLacks) {
+  const std::string path = dir.File("my release.qlx");
+  WriteFile(path,
+            "[html]\r\nc1=white\r\nchr=utf-8\r\n[readme]\r\nprogram_name=Tool\r\nnews=a\xA4\xA4"
+            "b\r\n");
+  record.version = "kept";  // facts the document lacks keep their text (the Default command relies on it)
+  Start({path, dir.File("second.qlx")});
+  EXPECT_EQ(record.document_path, path);
+  EXPECT_EQ(window.title, "Quillory v0.1 - my release.qlx");
+  EXPECT_EQ(record.program_name, "Tool");
+  EXPECT_EQ(record.news, "a\r\n\r\nb");
+  EXPECT_EQ(record.version, "kept");
+  EXPECT_EQ(record.c1, "white");
+  EXPECT_EQ(record.c2, "#000000");
+  EXPECT_EQ(record.chr, "utf-8");
+  EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{true, false, false}));
+}
+
+TEST_F(StartupFixture, IgnoresAMissingFileAFolderAndLaterArguments) {
+  const std::string document = dir.File("a.qlx");
+  WriteFile(document, "[readme]\r\nprogram_name=Tool\r\n");
+  for (const std::string& first : {dir.File("missing.qlx"), dir.path(), std::string()}) {
+    Start({first, document});
+    EXPECT_TRUE(record.document_path.empty()) << first;
+    EXPECT_TRUE(record.program_name.empty()) << first;
+    EXPECT_EQ(window.title, "Quillory v0.1") << first;
+  }
+}
+
+TEST_F(StartupFixture, ARefusedAssociationStillSetsDefaultsAndOpensTheDocument) {
+  const std::string path = dir.File("a.qlx");
+  WriteFile(path, "[readme]\r\nprogram_name=Tool\r\n");
+  store.refuse_writes = true;
+  record.c1 = "stale";
+  try {
+    Start({path});
+    FAIL() << "the refusal must still be reported";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for '.qlx'");
+  }
+  EXPECT_EQ(record.c1, "#f5f5f5");
+  EXPECT_EQ(record.program_name, "Tool");
+  EXPECT_EQ(window.title, "Quillory v0.1 - a.qlx");
+}
+
+TEST(TemporaryPage, DeletedWhenPresentAndAFailureIsRaised) {
+  TempDir dir;
+  const std::string page = dir.File("quillory_temp.html");
+  DeleteTemporaryPage(page);  // nothing there: nothing to do
+  WriteFile(page, "<html/>");
+  DeleteTemporaryPage(page);
+  EXPECT_FALSE(std::filesystem::exists(page));
+
+  // Something that cannot be deleted as a file (also for the superuser): the reason is raised.
+  std::filesystem::create_directory(page);
+  WriteFile(page + "/inside", "x");
+  EXPECT_THROW(
+      {
+        try {
+          DeleteTemporaryPage(page);
+        } catch (const Error& error) {
+          EXPECT_STREQ(error.what(), "Is a directory");
+          throw;
+        }
+      },
+      Error);
+  EXPECT_TRUE(std::filesystem::exists(page + "/inside"));
+}
+
+}  // namespace
+}  // namespace quillory
