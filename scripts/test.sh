@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quillory and runs every test: the whole suite (GUI tests on the offscreen platform), then the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
+# Any failure stops the script with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -16,12 +17,14 @@ echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 600
+suite_count="$(ctest --test-dir build -N | sed -n 's/^Total Tests: //p')"
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLORY_BUILD_GUI=OFF -DQUILLORY_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --timeout 600
+sanitized_count="$(ctest --test-dir build-asan -N | sed -n 's/^Total Tests: //p')"
 
 echo "== fuzz targets, 20 seconds each"
 if command -v clang++ >/dev/null; then
@@ -29,3 +32,6 @@ if command -v clang++ >/dev/null; then
 else
   echo "clang++ is missing: fuzz targets skipped"
 fi
+
+echo "== all: $suite_count tests, then $sanitized_count under the sanitizers"
+echo "$((suite_count + sanitized_count)) passed, 0 failed"
