@@ -143,7 +143,7 @@ void AppendToCopyrightCommand(ReadmeProject& record, CopyrightAddition addition)
 std::string WebAddressToOpen(std::string_view field_text) {
   const std::string scheme = SchemeOf(field_text);
   if (scheme == "http" || scheme == "https" || scheme == "ftp") return std::string(field_text);
-  if (BeginsLikeHostName(field_text)) return "http://" + std::string(field_text);
+  if (BeginsLikeHostName(field_text)) return std::string("http://").append(field_text);
   return {};
 }
 
@@ -155,7 +155,7 @@ void VisitAddressCommand(const std::string& field_text, Shell& shell) {
 
 void SetReleaseDateCommand(ReadmeProject& record, Clock& clock, const CalendarDate& date, bool with_time) {
   std::string text = ShortDateText(clock, date);
-  if (with_time) text += " " + CurrentTimeText(clock);
+  if (with_time) text.append(" ").append(CurrentTimeText(clock));
   record.creation = Utf8ToCp1252(text);
 }
 

@@ -33,11 +33,11 @@ void InsertPaletteByte(NfoMemoView& memo, size_t position) {
 void InsertRightsPhrase(NfoMemoView& memo) { memo.ReplaceSelection(std::string(kRightsPhrase)); }
 
 void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_date) {
-  memo.ReplaceSelection(" " + Utf8ToCp437(ShortDateText(clock, picker_date)));
+  memo.ReplaceSelection(std::string(" ").append(Utf8ToCp437(ShortDateText(clock, picker_date))));
 }
 
 void InsertTimeText(NfoMemoView& memo, Clock& clock) {
-  memo.ReplaceSelection(" " + Utf8ToCp437(CurrentTimeText(clock)));
+  memo.ReplaceSelection(std::string(" ").append(Utf8ToCp437(CurrentTimeText(clock))));
 }
 
 void SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs) {
