@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of tests/fuzz (clang, AddressSanitizer, UndefinedBehaviorSanitizer) in
-# build-fuzz and runs each for SECONDS (default 60), one after the other, starting from its seed corpus in
-# tests/fuzz/corpus/NAME. What a run learns stays in build-fuzz/corpus/NAME for the next run; the seed
+# build-fuzz and runs them one after the other, SECONDS each (60 when not given). Each target starts from
+# the inputs of tests/fuzz/corpus/NAME; new inputs it finds are kept in build-fuzz/corpus/NAME; the seed
 # corpus in the repository is never written. Fails on the first crash, sanitizer report, timeout or
 # broken invariant; the input that caused it is kept in build-fuzz/findings/NAME/.
 # Usage: scripts/fuzz.sh [SECONDS]

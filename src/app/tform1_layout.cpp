@@ -161,12 +161,12 @@ void StyleInput(QWidget* input) {
   input->setPalette(palette);
 }
 
-QPushButton* AddSmallButton(QWidget* parent, const SmallButton& spec) {
-  auto* button = Place<QPushButton>(parent, spec.name, spec.x, spec.y, spec.width, spec.height);
-  button->setText(Text(spec.caption));
-  button->setToolTip(Text(spec.tooltip));
-  if (spec.font != SmallButton::kWindowFont)
-    button->setFont(LargeWindowFont(spec.font == SmallButton::kLargeBold));
+QPushButton* AddSmallButton(QWidget* parent, const SmallButton& entry) {
+  auto* button = Place<QPushButton>(parent, entry.name, entry.x, entry.y, entry.width, entry.height);
+  button->setText(Text(entry.caption));
+  button->setToolTip(Text(entry.tooltip));
+  if (entry.font != SmallButton::kWindowFont)
+    button->setFont(LargeWindowFont(entry.font == SmallButton::kLargeBold));
   return button;
 }
 
