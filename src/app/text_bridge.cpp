@@ -15,17 +15,7 @@ QString FromRecordText(std::string_view bytes, bool multi_line) {
 
 std::string ToRecordText(const QString& text, bool multi_line, bool* lossless) {
   std::string bytes = Utf8ToCp1252(ToUtf8(text), '?', lossless);
-  if (!multi_line) return bytes;
-  std::string with_cr_lf;
-  with_cr_lf.reserve(bytes.size());
-  for (char c : bytes) {
-    if (c == '\n') {
-      with_cr_lf += kCrLf;
-    } else {
-      with_cr_lf += c;
-    }
-  }
-  return with_cr_lf;
+  return multi_line ? ReplaceLineBreaks(bytes, kCrLf) : bytes;
 }
 
 std::string ToNativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }

@@ -13,6 +13,7 @@
 #include "common/error.h"
 #include "project/file_commands.h"
 #include "project/startup.h"
+#include "readme/preview.h"
 
 namespace quillory {
 namespace {

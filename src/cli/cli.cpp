@@ -37,11 +37,16 @@ const std::map<std::string, Command>& Commands() {
 
 }  // namespace
 
-ReadmeProject LoadProject(const std::string& path) {
+ReadmeProject ProjectFromBytes(std::string bytes) {
   ReadmeProject record;
   WindowState window;
   RestoreHtmlDefaults(record, window);
-  ReadProjectDocumentBytes(record, window, ReadWholeFile(path));
+  ReadProjectDocumentBytes(record, window, std::move(bytes));
+  return record;
+}
+
+ReadmeProject LoadProject(const std::string& path) {
+  ReadmeProject record = ProjectFromBytes(ReadWholeFile(path));
   record.document_path = path;
   return record;
 }

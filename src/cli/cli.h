@@ -21,8 +21,12 @@ struct UsageError {
   std::string message;
 };
 
-// The record a project document gives at program start: HTML defaults, then the document read over
-// them. A missing or unreadable document raises "Cannot open file "%s". %s".
+// The record a project document's bytes give at program start: HTML defaults, then the bytes read over
+// them.
+ReadmeProject ProjectFromBytes(std::string bytes);
+
+// ProjectFromBytes of the document at path, with path as its document path. A missing or unreadable
+// document raises "Cannot open file "%s". %s".
 ReadmeProject LoadProject(const std::string& path);
 
 // Writes bytes to standard output, or atomically to output_path when it is not empty.

@@ -4,6 +4,7 @@
 #include "project/window_state.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
+#include "text/text_lines.h"
 
 namespace quillory::cli {
 namespace {
@@ -20,7 +21,8 @@ std::string RecordValue(const FieldInfo& field, const std::string& utf8) {
   bool lossless = true;
   const std::string bytes = Utf8ToCp1252(utf8, '?', &lossless);
   if (!lossless) {
-    throw UsageError{"the value of '" + std::string(field.key) + "' holds a character Windows-1252 cannot hold"};
+    throw UsageError{"the value of '" + std::string(field.key) +
+                     "' holds a character Windows-1252 cannot hold"};
   }
   if (!field.multi_line) {
     if (bytes.find_first_of("\r\n") != std::string::npos) {
@@ -28,17 +30,7 @@ std::string RecordValue(const FieldInfo& field, const std::string& utf8) {
     }
     return bytes;
   }
-  std::string out;
-  out.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') {
-      out += "\r\n";
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    } else {
-      out += bytes[i];
-    }
-  }
-  return out;
+  return ReplaceLineBreaks(bytes, kCrLf);
 }
 
 }  // namespace
@@ -60,10 +52,7 @@ int SetCommand(const std::vector<std::string>& args, std::ostream&) {
     const FieldInfo& field = KnownField(args[i].substr(0, equals));
     changes.emplace_back(&field, RecordValue(field, args[i].substr(equals + 1)));
   }
-  ReadmeProject record;
-  WindowState window;
-  RestoreHtmlDefaults(record, window);
-  if (auto bytes = ReadFileIfExists(args[0])) ReadProjectDocumentBytes(record, window, *bytes);
+  ReadmeProject record = ProjectFromBytes(ReadFileIfExists(args[0]).value_or(std::string()));
   for (auto& [field, value] : changes) record.*field->member = std::move(value);
   WriteProjectDocument(record, args[0]);
   return kExitOk;

@@ -4,13 +4,13 @@
 
 #include "common/error.h"
 #include "fields/date_text.h"
+#include "text/ascii.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
+#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool HasNonAscii(std::string_view bytes) {
   for (unsigned char c : bytes) {
@@ -19,37 +19,15 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  while (!text.empty()) {
-    const size_t brk = text.find_first_of("\r\n");
-    out.append(text.substr(0, brk));
-    if (brk == std::string_view::npos) break;
-    out += "\r\n";
-    const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
-    text.remove_prefix(brk + (crlf ? 2 : 1));
-  }
-  return out;
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // The scheme of an address ("http" of "http://x"), or empty when the text has none.
 std::string SchemeOf(std::string_view text) {
   if (text.empty() || !IsAsciiLetter(text.front())) return {};
   for (size_t i = 1; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == ':') return LowerAscii(text.substr(0, i));
+    if (c == ':') return AsciiLower(text.substr(0, i));
     if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') return {};
   }
   return {};
@@ -104,10 +82,10 @@ std::string& TextFieldOf(ReadmeProject& record, TextField field) {
 std::string TextFileAsFact(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) {
     bytes.remove_prefix(kUtf8Bom.size());
-    return WithCrLf(Utf8ToCp1252(bytes));
+    return ReplaceLineBreaks(Utf8ToCp1252(bytes), kCrLf);
   }
-  if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return WithCrLf(Utf8ToCp1252(bytes));
-  return WithCrLf(bytes);
+  if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return ReplaceLineBreaks(Utf8ToCp1252(bytes), kCrLf);
+  return ReplaceLineBreaks(bytes, kCrLf);
 }
 
 void LoadTextFileCommand(ReadmeProject& record, Dialogs& dialogs, TextField field) {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "common/error.h"
+#include "text/file_descriptor.h"
 
 namespace quillory {
 namespace {
@@ -175,12 +176,9 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
 }
 
 Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const int fd = file.get();
   if (fd < 0) throw CannotOpenFile(path, errno);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
   struct stat info {};
   if (::fstat(fd, &info) != 0) throw CannotOpenFile(path, errno);
   if (S_ISDIR(info.st_mode)) throw CannotOpenFile(path, EISDIR);

@@ -27,9 +27,13 @@ void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
   // Read first, so that a file that cannot be read changes nothing.
   auto bytes = ReadFileIfExists(chosen->path);
   ClearAll(record);
-  record.document_path = chosen->path;
-  window.title = TitleWithDocument(LastPathComponent(chosen->path));
-  ReadProjectDocumentBytes(record, window, std::move(bytes).value_or(std::string()));
+  AdoptDocument(record, window, chosen->path, std::move(bytes).value_or(std::string()));
+}
+
+void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes) {
+  record.document_path = path;
+  window.title = TitleWithDocument(LastPathComponent(path));
+  ReadProjectDocumentBytes(record, window, std::move(bytes));
 }
 
 }  // namespace quillory

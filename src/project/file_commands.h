@@ -9,6 +9,10 @@ namespace quillory {
 inline constexpr std::string_view kProgramNameRequired = "Program Name is required!";
 inline constexpr std::string_view kProjectFilter = "Quillory file (*.qlx)|*.qlx";
 
+// Makes path the current document (title with its last path component) and reads its bytes into the
+// record; facts and settings the document lacks keep their values.
+void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes);
+
 // File > Save: with a document, writes it; without one, asks for a name (extension rule, ".qlx"), adopts
 // it (title with the file name) and writes it. An empty program name only shows the information
 // message. Write failures raise "Unable to write to %s".

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/ascii.h"
+#include "text/codepage.h"
+
 namespace quillory {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -14,14 +15,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
 }
 
 // The value as read: blanks trimmed, then one matching pair of quotes removed.
@@ -79,7 +72,7 @@ void IniDocument::Parse() {
     if (!text.empty() && text.front() == '[' && text.find(']') != std::string_view::npos) {
       line.kind = Kind::kSection;
       const size_t close = text.rfind(']');
-      std::string name = Lower(Trim(text.substr(1, close - 1)));
+      std::string name = AsciiLower(Trim(text.substr(1, close - 1)));
       in_section = true;
       if (section_index_.find(name) == section_index_.end()) {
         section_index_.emplace(name, sections_.size());
@@ -92,7 +85,7 @@ void IniDocument::Parse() {
       line.kind = Kind::kKey;
       if (current != kNone) {
         Section& section = sections_[current];
-        std::string key = Lower(Trim(text.substr(0, text.find('='))));
+        std::string key = AsciiLower(Trim(text.substr(0, text.find('='))));
         section.keys.try_emplace(std::move(key), KeyRef{false, index});
         section.last_key_line = index;
       } else if (!in_section) {
@@ -118,17 +111,17 @@ std::string_view IniDocument::RawValue(const KeyRef& ref) const {
 }
 
 std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
-  auto s = section_index_.find(Lower(Trim(section)));
+  auto s = section_index_.find(AsciiLower(Trim(section)));
   if (s == section_index_.end()) return std::nullopt;
   const Section& found = sections_[s->second];
-  auto k = found.keys.find(Lower(Trim(key)));
+  auto k = found.keys.find(AsciiLower(Trim(key)));
   if (k == found.keys.end()) return std::nullopt;
   return CleanValue(RawValue(k->second));
 }
 
 void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string section_name = Lower(Trim(section));
-  const std::string key_name = Lower(Trim(key));
+  const std::string section_name = AsciiLower(Trim(section));
+  const std::string key_name = AsciiLower(Trim(key));
   auto s = section_index_.find(section_name);
   if (s == section_index_.end()) {
     s = section_index_.emplace(section_name, sections_.size()).first;

@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "project/ini_file.h"
 #include "text/file_io.h"
+#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
@@ -18,25 +19,13 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // would otherwise change (surrounding blanks, or wholly enclosed in a pair of quotes) is stored inside
 // double quotes, which the reader removes again; an indented licence heading keeps its indentation.
 std::string StoredMultiLineValue(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '"';  // dropped again below unless the value needs it
-  while (!text.empty()) {
-    const size_t brk = text.find_first_of("\r\n");
-    out.append(text.substr(0, brk));
-    if (brk == std::string_view::npos) break;
-    out += kStoredLineBreak;
-    const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
-    text.remove_prefix(brk + (crlf ? 2 : 1));
-  }
-  const std::string_view value = std::string_view(out).substr(1);
-  const bool padded = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  std::string out = ReplaceLineBreaks(text, std::string_view(&kStoredLineBreak, 1));
+  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
   const bool quoted =
-      value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+      out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
   if (padded || quoted) {
-    out += '"';
-  } else {
-    out.erase(0, 1);
+    out.insert(out.begin(), '"');
+    out.push_back('"');
   }
   return out;
 }

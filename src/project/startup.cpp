@@ -1,12 +1,9 @@
 #include "project/startup.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <optional>
 
 #include "common/error.h"
+#include "project/file_commands.h"
 #include "project/project_file.h"
 #include "text/file_io.h"
 
@@ -46,21 +43,9 @@ void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore
   RestoreHtmlDefaults(record, window);
   if (!environment.arguments.empty() && IsExistingFile(environment.arguments.front())) {
     const std::string& path = environment.arguments.front();
-    const std::string bytes = ReadWholeFile(path);
-    record.document_path = path;
-    window.title = TitleWithDocument(LastPathComponent(path));
-    ReadProjectDocumentBytes(record, window, bytes);
+    AdoptDocument(record, window, path, ReadWholeFile(path));
   }
   if (association_failure) throw *association_failure;
-}
-
-void DeleteTemporaryPage(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return;
-    throw Error(SystemReason(errno));
-  }
-  if (::unlink(path.c_str()) != 0) throw Error(SystemReason(errno));
 }
 
 }  // namespace quillory

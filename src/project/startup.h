@@ -50,8 +50,5 @@ struct StartupEnvironment {
 void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore& store,
                     const StartupEnvironment& environment, const std::function<void()>& set_tooltip_colour);
 
-// The close handling: deletes whatever stands at the temporary preview page's path. Raises the system's
-// reason (such as "Permission denied") when it cannot be deleted; the caller then abandons the close.
-void DeleteTemporaryPage(const std::string& path);
 
 }  // namespace quillory

@@ -4,17 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "text/ascii.h"
 #include "text/codepage.h"
 
 namespace quillory {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 constexpr std::string_view kBreakTag = "<br />";
 
@@ -63,8 +57,8 @@ bool IsLineBreak(std::string_view value, size_t pos) {
 }  // namespace
 
 PageEncoding PageEncodingFor(std::string_view charset) {
-  if (EqualsIgnoringCase(charset, "utf-8")) return PageEncoding::kUtf8;
-  if (EqualsIgnoringCase(charset, "iso-8859-1") || EqualsIgnoringCase(charset, "windows-1252")) {
+  if (EqualsIgnoringAsciiCase(charset, "utf-8")) return PageEncoding::kUtf8;
+  if (EqualsIgnoringAsciiCase(charset, "iso-8859-1") || EqualsIgnoringAsciiCase(charset, "windows-1252")) {
     return PageEncoding::kRecordBytes;
   }
   return PageEncoding::kCharacterReferences;

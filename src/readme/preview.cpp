@@ -14,13 +14,17 @@
 
 namespace quillory {
 
-void RemoveTemporaryPage(const std::string& path) {
+void DeleteTemporaryPage(const std::string& path) {
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) return;
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return;
+    throw Error(SystemReason(errno));
+  }
   if (::unlink(path.c_str()) != 0) throw Error(SystemReason(errno));
 }
 
-void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views, const std::string& temp_page_path) {
+void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
+                    const std::string& temp_page_path) {
   const bool named = !record.program_name.empty();
   switch (tab) {
     case Tab::kEditor:
@@ -32,7 +36,7 @@ void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views, c
       views.nfo.SetBytes(named ? JoinLines(BuildNfoText(record)) : std::string());
       return;
     case Tab::kPreviewHtml:
-      RemoveTemporaryPage(temp_page_path);
+      DeleteTemporaryPage(temp_page_path);
       if (!named) {
         views.browser.ShowBlank();
         return;

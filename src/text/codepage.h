@@ -10,6 +10,9 @@ namespace quillory {
 // bytes. Both tables cover all 256 byte values, so decoding and encoding again gives the same bytes
 // (the five bytes Windows-1252 leaves undefined stand for the C1 controls of the same value).
 
+// The byte-order mark an editor may put before UTF-8 text.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // The Unicode character of a Windows-1252 byte.
 char32_t Cp1252ToUnicode(unsigned char byte);
 // The Windows-1252 byte of a Unicode character, or nothing when the code page cannot hold it.

@@ -10,27 +10,11 @@
 #include <filesystem>
 
 #include "common/error.h"
+#include "text/file_descriptor.h"
 
 namespace quillory {
 namespace {
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { Close(); }
-  int get() const { return fd_; }
-  int Close() {
-    int result = 0;
-    if (fd_ >= 0) result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 // Writes all of data; returns 0 or the errno value of the failed write.
 int WriteAll(int fd, std::string_view data) {

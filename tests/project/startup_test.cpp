@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "readme/preview.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
 
