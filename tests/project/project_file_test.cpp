@@ -1,7 +1,6 @@
 #include "project/project_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "common/error.h"
 #include "support/sample_records.h"
@@ -105,24 +104,6 @@ TEST(ProjectFile, ExtensionRule) {
       {"/d/a.txt.txt", "/d/a.txt.qlx"},     {"notes", "notes.qlx"},
   };
   for (const auto& [chosen, expected] : cases) EXPECT_EQ(ApplyExtension(chosen, ".qlx"), expected) << chosen;
-}
-
-TEST(ProjectFile, FailedWritesLeaveThePreviousDocument) {
-  TempDir dir;
-  ReadmeProject record = FullRecord();
-  try {
-    WriteProjectDocument(record, dir.File("missing/x.qlx"));
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/x.qlx"));
-  }
-
-  const std::string path = dir.File("locked.qlx");
-  WriteFile(path, "[readme]\r\nprogram_name=Before\r\n");
-  ::chmod(path.c_str(), 0444);
-  EXPECT_THROW(WriteProjectDocument(record, path), Error);
-  EXPECT_EQ(ReadFile(path), "[readme]\r\nprogram_name=Before\r\n");
-  EXPECT_EQ(testing::ListFolder(dir.path()), "locked.qlx");
 }
 
 TEST(ProjectFile, ReadingOddInput) {

@@ -85,23 +85,5 @@ TEST(SaveAs, TheProjectTypeAdoptsTheNameAndSaveFollowsIt) {
   EXPECT_EQ(ListFolder(dir.path()), "Tool 1.qlx export.html first.qlx");
 }
 
-TEST(SaveAs, AFailedExportLeavesTheOldFile) {
-  TempDir dir;
-  Session s;
-  testing::WriteFile(dir.File("out.txt"), "old export");
-  ::chmod(dir.File("out.txt").c_str(), 0444);
-  s.dialogs.AnswerSave(dir.File("out"), 2);
-  try {
-    SaveAsCommand(s.record, s.window, s.dialogs);
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + dir.File("out.txt") + "\". Permission denied");
-  }
-  EXPECT_EQ(ReadFile(dir.File("out.txt")), "old export");
-  s.dialogs.AnswerSave(dir.File("missing/out"), 3);
-  EXPECT_THROW(SaveAsCommand(s.record, s.window, s.dialogs), Error);
-  EXPECT_EQ(ListFolder(dir.path()), "out.txt");
-}
-
 }  // namespace
 }  // namespace quillory

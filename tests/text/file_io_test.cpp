@@ -69,22 +69,6 @@ TEST(FileIo, RefusalsNameTheFileAndTheReason) {
   EXPECT_EQ(ListFolder(dir.path()), "locked.txt");
 }
 
-TEST(FileIo, AWriteCutShortLeavesThePreviousFile) {
-  TempDir dir;
-  const std::string path = dir.File("doc.txt");
-  WriteFile(path, "previous");
-  std::optional<WriteFailure> failure;
-  {
-    testing::FileSizeLimit limit(4096);
-    failure = TryReplaceFile(path, std::string(100000, 'x'));
-  }
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->stage, WriteFailure::Stage::kWrite);
-  EXPECT_EQ(failure->error_number, EFBIG);
-  EXPECT_EQ(ReadFile(path), "previous");
-  EXPECT_EQ(ListFolder(dir.path()), "doc.txt");
-}
-
 TEST(FileIo, FolderThatTakesNoNewFileIsWrittenInPlace) {
   TempDir dir;
   const std::string path = dir.File("doc.txt");
