@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+#include "common/version.h"
+
 namespace quillory {
 
 constexpr qint64 kQuietMilliseconds = 500;
@@ -17,7 +19,7 @@ bool DigestProgress::Update(std::uint64_t done, std::uint64_t total) {
     if (clock_.elapsed() < kQuietMilliseconds) return true;
     dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Computing the MD5 digest..."),
                                                 QStringLiteral("Cancel"), 0, kSteps, window_);
-    dialog_->setWindowTitle(QStringLiteral("Quillory v0.1"));
+    dialog_->setWindowTitle(QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(0);
   }

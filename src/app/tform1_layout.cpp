@@ -16,6 +16,7 @@
 
 #include "app/fonts.h"
 #include "app/tform1.h"
+#include "common/version.h"
 
 namespace quillory {
 namespace {
@@ -199,7 +200,7 @@ void TForm1::BuildWindow() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(WindowFont());
-  setWindowTitle(Text("Quillory v0.1"));
+  setWindowTitle(QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
   BuildMenus();
 
   // The page control exists before its tabs, so that every control is created with the window's font and

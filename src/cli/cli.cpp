@@ -69,7 +69,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return kExitOk;
     }
     if (args[0] == "--version") {
-      out << "quillory-cli " << QUILLORY_VERSION << "\n";
+      out << "quillory-cli " << kVersion << "\n";
       return kExitOk;
     }
     auto command = Commands().find(args[0]);

@@ -4,10 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace quillory {
+#include "common/version.h"
 
-// The program's title: the window caption without a document, and the caption of every message box.
-inline constexpr std::string_view kAppTitle = "Quillory v0.1";
+namespace quillory {
 
 // A failure of a command. what() is the message exactly as the user is shown it (without the full stop
 // the error box may add).

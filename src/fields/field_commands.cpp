@@ -138,7 +138,7 @@ void SetReleaseDateCommand(ReadmeProject& record, Clock& clock, const CalendarDa
 }
 
 std::string AboutText() {
-  return std::string(17, ' ') + "Quillory v0.1\n\nWritten by the Quillory team. All rights reserved.";
+  return std::string(17, ' ') + std::string(kAppTitle) + "\n\nWritten by the Quillory team. All rights reserved.";
 }
 
 void AboutCommand(Dialogs& dialogs) { dialogs.ShowInformation(AboutText()); }

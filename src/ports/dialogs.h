@@ -35,7 +35,7 @@ class Dialogs {
   virtual std::optional<std::uint32_t> ChooseColor() = 0;
   // An information box (caption "Information", information icon, one OK button). UTF-8 text.
   virtual void ShowInformation(const std::string& text) = 0;
-  // The standard error box (caption "Quillory v0.1", error icon, one OK button). UTF-8 text, shown as
+  // The standard error box (caption: the application title, error icon, one OK button). UTF-8 text, shown as
   // given: the caller has already applied the full-stop rule.
   virtual void ShowError(const std::string& text) = 0;
 };

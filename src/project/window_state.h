@@ -25,7 +25,7 @@ struct WindowState {
   void CheckOnly(CharsetItem item);
 };
 
-// "Quillory v0.1 - " followed by name.
+// The application title, " - " and name.
 std::string TitleWithDocument(std::string_view name);
 
 // The last path component of path (the text after its last "/").
@@ -40,7 +40,7 @@ void ClearAll(ReadmeProject& record);
 // The HTML defaults, with "iso-8859-1" the only checked Character Set item.
 void RestoreHtmlDefaults(ReadmeProject& record, WindowState& window);
 
-// New: title "Quillory v0.1", no document, Clear All, HTML defaults.
+// New: the bare application title, no document, Clear All, HTML defaults.
 void NewProject(ReadmeProject& record, WindowState& window);
 
 // A Character Set command: sets chr to the item's value and checks only that item.
