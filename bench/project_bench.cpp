@@ -38,8 +38,7 @@ void BM_OpenDocument(benchmark::State& state) {
   WriteProjectDocument(LargeRecord(), path);
   for (auto _ : state) {
     ReadmeProject record;
-    WindowState window;
-    ReadProjectDocument(record, window, path);
+    ReadProjectDocument(record, path);
     benchmark::DoNotOptimize(record.changelog.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));

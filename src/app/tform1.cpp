@@ -11,9 +11,9 @@
 #include "app/shortcut_rules.h"
 #include "app/text_bridge.h"
 #include "common/error.h"
-#include "project/file_commands.h"
-#include "project/startup.h"
-#include "readme/preview.h"
+#include "commands/file_commands.h"
+#include "commands/startup.h"
+#include "commands/preview.h"
 
 namespace quillory {
 namespace {

@@ -12,7 +12,7 @@
 #include "ports/dialogs.h"
 #include "ports/shell.h"
 #include "project/readme_project.h"
-#include "project/window_state.h"
+#include "commands/window_state.h"
 
 class QAction;
 class QMenu;

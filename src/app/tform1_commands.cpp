@@ -11,9 +11,10 @@
 #include "fields/digest_commands.h"
 #include "fields/field_commands.h"
 #include "fields/html_commands.h"
+#include "commands/nfo_stamps.h"
 #include "nfo/nfo_tools.h"
-#include "readme/preview.h"
-#include "readme/save_as.h"
+#include "commands/preview.h"
+#include "commands/save_as.h"
 
 namespace quillory {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/document_icon.h"
 #include "app/text_bridge.h"
 #include "common/error.h"
-#include "project/startup.h"
+#include "commands/startup.h"
 #include "text/file_io.h"
 
 namespace quillory {

@@ -5,7 +5,6 @@
 
 #include "common/error.h"
 #include "project/project_file.h"
-#include "project/window_state.h"
 #include "text/file_io.h"
 
 namespace quillory::cli {
@@ -36,14 +35,6 @@ const std::map<std::string, Command>& Commands() {
 }
 
 }  // namespace
-
-ReadmeProject ProjectFromBytes(std::string bytes) {
-  ReadmeProject record;
-  WindowState window;
-  RestoreHtmlDefaults(record, window);
-  ReadProjectDocumentBytes(record, window, std::move(bytes));
-  return record;
-}
 
 ReadmeProject LoadProject(const std::string& path) {
   ReadmeProject record = ProjectFromBytes(ReadWholeFile(path));

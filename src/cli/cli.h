@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project/readme_project.h"
+#include "project/project_file.h"
 
 namespace quillory::cli {
 
@@ -20,10 +20,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 struct UsageError {
   std::string message;
 };
-
-// The record a project document's bytes give at program start: HTML defaults, then the bytes read over
-// them.
-ReadmeProject ProjectFromBytes(std::string bytes);
 
 // ProjectFromBytes of the document at path, with path as its document path. A missing or unreadable
 // document raises "Cannot open file "%s". %s".

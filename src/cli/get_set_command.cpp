@@ -1,7 +1,6 @@
 #include "cli/cli.h"
 #include "common/error.h"
 #include "project/project_file.h"
-#include "project/window_state.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
 #include "text/text_lines.h"

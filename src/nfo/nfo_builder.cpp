@@ -3,7 +3,7 @@
 #include <string_view>
 #include <utility>
 
-#include "readme/release_facts.h"
+#include "project/release_facts.h"
 
 namespace quillory {
 namespace {
@@ -70,7 +70,6 @@ std::string Banner(std::string_view copyright) {
 
 TextLines BuildNfoText(const ReadmeProject& record) {
   TextLines lines;
-  if (record.program_name.empty()) return lines;
   const bool framed = !record.copyright.empty();
   if (framed) lines.insert(lines.end(), {Banner(record.copyright), "", ""});
 

@@ -1,6 +1,5 @@
 #include "nfo/nfo_tools.h"
 
-#include "fields/date_text.h"
 #include "project/project_file.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
@@ -31,14 +30,6 @@ void InsertPaletteByte(NfoMemoView& memo, size_t position) {
 }
 
 void InsertRightsPhrase(NfoMemoView& memo) { memo.ReplaceSelection(std::string(kRightsPhrase)); }
-
-void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_date) {
-  memo.ReplaceSelection(std::string(" ").append(Utf8ToCp437(ShortDateText(clock, picker_date))));
-}
-
-void InsertTimeText(NfoMemoView& memo, Clock& clock) {
-  memo.ReplaceSelection(std::string(" ").append(Utf8ToCp437(CurrentTimeText(clock))));
-}
 
 void SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs) {
   auto chosen = dialogs.SaveFile(FileDialogRequest{std::string(kNfoFilter), 1, {}, std::string(kNfoSaveTitle)});

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/views.h"
 
@@ -31,10 +30,6 @@ size_t PalettePosition(std::string_view button_name);
 void InsertPaletteByte(NfoMemoView& memo, size_t position);
 // "R": inserts " All Rights Reserved".
 void InsertRightsPhrase(NfoMemoView& memo);
-// "Date": inserts a space and the picker's date in the locale's short date format.
-void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_date);
-// "Time": inserts a space and the current time as "hh/mm" with the locale's date separator.
-void InsertTimeText(NfoMemoView& memo, Clock& clock);
 
 // "Save": asks for a name ("Save in NFO...", "NFO file (*.nfo)|*.nfo"), gives it the extension ".nfo" and
 // writes the memo's bytes exactly, replacing any file of that name atomically. Raises "Cannot create file

@@ -90,12 +90,11 @@ void WriteProjectDocument(const ReadmeProject& record, const std::string& path) 
   }
 }
 
-void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string bytes) {
+void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
   const IniDocument document{std::move(bytes)};
   for (const auto& field : HtmlSettingFields()) {
     if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
   }
-  UpdateCharsetChecks(window, record.chr);
   for (const auto& field : FactFields()) {
     auto value = document.Read(kReadmeSection, field.key);
     if (!value) continue;
@@ -103,9 +102,16 @@ void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::s
   }
 }
 
-void ReadProjectDocument(ReadmeProject& record, WindowState& window, const std::string& path) {
+void ReadProjectDocument(ReadmeProject& record, const std::string& path) {
   auto bytes = ReadFileIfExists(path);
-  ReadProjectDocumentBytes(record, window, std::move(bytes).value_or(std::string()));
+  ReadProjectDocumentBytes(record, std::move(bytes).value_or(std::string()));
+}
+
+ReadmeProject ProjectFromBytes(std::string bytes) {
+  ReadmeProject record;
+  SetHtmlDefaults(record);
+  ReadProjectDocumentBytes(record, std::move(bytes));
+  return record;
 }
 
 }  // namespace quillory

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "project/readme_project.h"
-#include "project/window_state.h"
 
 namespace quillory {
 
@@ -23,11 +22,14 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
 void WriteProjectDocument(const ReadmeProject& record, const std::string& path);
 
 // Reads the project document bytes into record: HTML settings and facts missing from it keep their
-// current values; the Character Set check marks follow a chr of exactly one of the three menu values.
-void ReadProjectDocumentBytes(ReadmeProject& record, WindowState& window, std::string bytes);
+// current values.
+void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes);
 
 // Reads the project document at path as above. A path that names nothing reads as an empty document;
 // one that exists but cannot be read raises "Cannot open file "%s". %s" and changes nothing.
-void ReadProjectDocument(ReadmeProject& record, WindowState& window, const std::string& path);
+void ReadProjectDocument(ReadmeProject& record, const std::string& path);
+
+// The record a document's bytes give on their own: the HTML defaults, then the bytes read over them.
+ReadmeProject ProjectFromBytes(std::string bytes);
 
 }  // namespace quillory

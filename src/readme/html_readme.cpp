@@ -6,7 +6,7 @@
 
 #include "common/error.h"
 #include "readme/html_text.h"
-#include "readme/release_facts.h"
+#include "project/release_facts.h"
 
 namespace quillory {
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <utility>
 
-#include "readme/release_facts.h"
+#include "project/release_facts.h"
 
 namespace quillory {
 namespace {

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/goldens.h"
 #include "support/temp_dir.h"
 
 namespace quillory {
@@ -12,35 +13,13 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-struct Golden {
-  const char* folder;
-  const char* format;
-  const char* expected;
-};
-
-// Each case folder holds project.qlx and the files each format must reproduce byte for byte.
-constexpr Golden kGoldens[] = {
-    {"name_only", "txt", "readme.txt"},
-    {"name_only", "html", "readme.html"},
-    {"name_only", "html-preview", "readme.html"},
-    {"name_only", "nfo", "readme.nfo"},
-    {"name_copyright", "txt", "readme.txt"},
-    {"name_copyright", "html", "readme.html"},
-    {"name_copyright", "nfo", "readme.nfo"},
-    {"full", "txt", "readme.txt"},
-    {"full", "html", "readme.html"},
-    {"full", "html-preview", "preview.html"},
-    {"full", "nfo", "readme.nfo"},
-    {"nfo_example", "nfo", "readme.nfo"},
-    {"text_example", "txt", "readme.txt"},
-};
-
 TEST(RenderCommand, ReproducesTheGoldenFiles) {
-  for (const auto& golden : kGoldens) {
-    SCOPED_TRACE(std::string(golden.folder) + " " + golden.format);
-    const std::string folder = std::string(QUILLORY_TEST_DATA) + "/" + golden.folder;
+  for (const auto& golden : testing::kGoldens) {
+    const std::string format(InfoOf(golden.format).name);
+    SCOPED_TRACE(std::string(golden.folder) + " " + format);
+    const std::string folder = testing::GoldenFolder(golden);
     std::ostringstream out, err;
-    ASSERT_EQ(cli::Run({"render", golden.format, folder + "/project.qlx"}, out, err), cli::kExitOk)
+    ASSERT_EQ(cli::Run({"render", format, folder + "/project.qlx"}, out, err), cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), ReadFile(folder + "/" + golden.expected));
   }

@@ -4,7 +4,7 @@
 
 #include "support/fake_dialogs.h"
 #include "fields/html_commands.h"
-#include "project/window_state.h"
+#include "commands/window_state.h"
 
 namespace quillory {
 namespace {

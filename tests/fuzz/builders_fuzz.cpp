@@ -207,10 +207,6 @@ void CheckText(const ReadmeProject& r, const Filled& f) {
 
 void CheckNfo(const ReadmeProject& r, const Filled& f) {
   const TextLines lines = quillory::BuildNfoText(r);
-  if (r.program_name.empty()) {
-    FUZZ_CHECK(lines.empty(), "NFO without a program name");
-    return;
-  }
   const size_t expected =
       (f.copyright ? 6 : 0) + 4 + f.listed + (f.contact ? 5 + f.contacts : 0) + 6 * f.texts;
   FUZZ_CHECK(lines.size() == expected, "NFO line count");

@@ -4,7 +4,7 @@
 
 #include "app/xdg_association_store.h"
 #include "gui/form_fixture.h"
-#include "project/startup.h"
+#include "commands/startup.h"
 
 namespace quillory::testing {
 namespace {

@@ -7,13 +7,6 @@ namespace {
 
 const std::string kBannerRule(21, '\xCD');
 
-TEST(NfoText, EmptyProgramNameGivesNoLinesWhateverElseIsFilled) {
-  ReadmeProject record;
-  for (const auto& field : FactFields()) record.*field.member = "x";
-  record.program_name.clear();
-  EXPECT_TRUE(BuildNfoText(record).empty());
-}
-
 TEST(NfoText, OnlyTheBannerCleansTheCopyrightSymbols) {
   ReadmeProject record;
   record.program_name = "T\xA9";

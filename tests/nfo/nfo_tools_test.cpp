@@ -1,5 +1,7 @@
 #include "nfo/nfo_tools.h"
 
+#include "commands/nfo_stamps.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -46,11 +46,8 @@ TEST(ProjectFile, EveryFieldComesBack) {
             std::string::npos);
 
   ReadmeProject read = DefaultRecord();
-  WindowState window;
-  ReadProjectDocument(read, window, dir.File("full.qlx"));
+  ReadProjectDocument(read, dir.File("full.qlx"));
   ExpectSameStoredValues(read, saved);
-  EXPECT_TRUE(window.IsChecked(CharsetItem::kUtf8));
-  EXPECT_FALSE(window.IsChecked(CharsetItem::kIso88591));
 }
 
 TEST(ProjectFile, ValuesTheReaderChanges) {
@@ -58,9 +55,8 @@ TEST(ProjectFile, ValuesTheReaderChanges) {
   record.program_name = "  padded  ";
   record.version = "\"quoted\"";
   record.descript_uses = "a\xA4" "b";  // a typed ¤ in a multi-line text
-  WindowState window;
   ReadmeProject read = DefaultRecord();
-  ReadProjectDocumentBytes(read, window, ProjectDocumentBytes(record, ""));
+  ReadProjectDocumentBytes(read, ProjectDocumentBytes(record, ""));
   EXPECT_EQ(read.program_name, "padded");
   EXPECT_EQ(read.version, "quoted");
   EXPECT_EQ(read.descript_uses, "a\r\nb");
@@ -70,14 +66,11 @@ TEST(ProjectFile, ReadingKeepsWhatTheDocumentLacks) {
   ReadmeProject record = DefaultRecord();
   record.c1 = "red";
   record.program_name = "kept";
-  WindowState window;
-  window.CheckOnly(CharsetItem::kIso88592);
-  ReadProjectDocumentBytes(record, window, "[README]\r\nVERSION=3\r\n[html]\r\nchr=UTF-8\r\n");
+  ReadProjectDocumentBytes(record, "[README]\r\nVERSION=3\r\n[html]\r\nchr=UTF-8\r\n");
   EXPECT_EQ(record.c1, "red");
   EXPECT_EQ(record.program_name, "kept");
   EXPECT_EQ(record.version, "3");
   EXPECT_EQ(record.chr, "UTF-8");
-  EXPECT_TRUE(window.IsChecked(CharsetItem::kIso88592));  // not one of the three values exactly
 }
 
 TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
@@ -91,8 +84,7 @@ TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
   EXPECT_EQ(bytes.substr(0, 54), "; my notes\n[Readme]\nProgram_Name=New\nextra=1\nversion=\r");
   EXPECT_NE(bytes.find("[mine]\nx=y\n[html]\r\nc1=#f5f5f5\r\n"), std::string::npos);
   ReadmeProject read = DefaultRecord();
-  WindowState window;
-  ReadProjectDocument(read, window, path);
+  ReadProjectDocument(read, path);
   EXPECT_EQ(read.program_name, "New");
 }
 
@@ -109,20 +101,19 @@ TEST(ProjectFile, ExtensionRule) {
 TEST(ProjectFile, ReadingOddInput) {
   TempDir dir;
   ReadmeProject record = DefaultRecord();
-  WindowState window;
   // A folder cannot be read, and changes nothing.
   record.program_name = "unchanged";
-  EXPECT_THROW(ReadProjectDocument(record, window, dir.path()), Error);
+  EXPECT_THROW(ReadProjectDocument(record, dir.path()), Error);
   EXPECT_EQ(record.program_name, "unchanged");
 
   // A name that does not exist, a 0-byte document and binary bytes all read as nothing.
   const std::string binary("\x00\x01\xFF\xFE[\x00]=\x80\r\r\n\n", 14);
   for (const std::string& bytes : {std::string(), binary}) {
     WriteFile(dir.File("odd.qlx"), bytes);
-    ReadProjectDocument(record, window, dir.File("odd.qlx"));
+    ReadProjectDocument(record, dir.File("odd.qlx"));
     EXPECT_EQ(record.program_name, "unchanged");
   }
-  ReadProjectDocument(record, window, dir.File("nothing-here.qlx"));
+  ReadProjectDocument(record, dir.File("nothing-here.qlx"));
   EXPECT_EQ(record.c1, std::string(kDefaultC1));
 
   // 100,000 foreign lines around the keys, a 50 MB value, lone CR line ends.
@@ -130,14 +121,14 @@ TEST(ProjectFile, ReadingOddInput) {
   for (int i = 0; i < 100000; ++i) big += "foreign" + std::to_string(i) + "=x\r";
   big += "license=" + std::string(50'000'000, 'L') + "\rprogram_name=Big\r";
   WriteFile(dir.File("big.qlx"), big);
-  ReadProjectDocument(record, window, dir.File("big.qlx"));
+  ReadProjectDocument(record, dir.File("big.qlx"));
   EXPECT_EQ(record.program_name, "Big");
   EXPECT_EQ(record.license.size(), 50'000'000u);
   WriteProjectDocument(record, dir.File("big.qlx"));
   const std::string rewritten = ReadFile(dir.File("big.qlx"));
   EXPECT_EQ(rewritten.compare(0, big.size(), big), 0);  // every byte kept, the missing keys added after
   ReadmeProject again = DefaultRecord();
-  ReadProjectDocumentBytes(again, window, rewritten);
+  ReadProjectDocumentBytes(again, rewritten);
   EXPECT_EQ(again.license, record.license);
 }
 

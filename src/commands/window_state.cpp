@@ -1,4 +1,4 @@
-#include "project/window_state.h"
+#include "commands/window_state.h"
 
 namespace quillory {
 

@@ -2,12 +2,16 @@
 
 #include "ports/dialogs.h"
 #include "project/readme_project.h"
-#include "project/window_state.h"
+#include "commands/window_state.h"
+#include "render/render.h"
 
 namespace quillory {
 
-inline constexpr std::string_view kProgramNameRequired = "Program Name is required!";
 inline constexpr std::string_view kProjectFilter = "Quillory file (*.qlx)|*.qlx";
+
+// Whether the record has the program name every document needs; when it has none, shows the information
+// message "Program Name is required!" and returns false.
+bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs);
 
 // Makes path the current document (title with its last path component) and reads its bytes into the
 // record; facts and settings the document lacks keep their values.

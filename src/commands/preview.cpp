@@ -1,4 +1,4 @@
-#include "readme/preview.h"
+#include "commands/preview.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,11 +6,8 @@
 #include <cerrno>
 
 #include "common/error.h"
-#include "nfo/nfo_builder.h"
-#include "readme/html_readme.h"
-#include "readme/text_readme.h"
+#include "render/render.h"
 #include "text/file_io.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 
@@ -25,15 +22,15 @@ void DeleteTemporaryPage(const std::string& path) {
 
 void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
                     const std::string& temp_page_path) {
-  const bool named = !record.program_name.empty();
+  const bool named = HasProgramName(record);
   switch (tab) {
     case Tab::kEditor:
       return;
     case Tab::kPreviewText:
-      views.text.SetText(named ? JoinLines(BuildTextReadme(record)) : std::string());
+      views.text.SetText(named ? RenderDocument(record, Format::kText) : std::string());
       return;
     case Tab::kNfo:
-      views.nfo.SetBytes(named ? JoinLines(BuildNfoText(record)) : std::string());
+      views.nfo.SetBytes(named ? RenderDocument(record, Format::kNfo) : std::string());
       return;
     case Tab::kPreviewHtml:
       DeleteTemporaryPage(temp_page_path);
@@ -41,7 +38,7 @@ void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
         views.browser.ShowBlank();
         return;
       }
-      WriteNewPrivateFile(temp_page_path, JoinLines(BuildHtmlReadme(record, HtmlVariant::kPreview)));
+      WriteNewPrivateFile(temp_page_path, RenderDocument(record, Format::kHtmlPreview));
       if (IsExistingFile(temp_page_path)) views.browser.ShowPage(temp_page_path);
       return;
   }

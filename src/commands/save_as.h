@@ -1,22 +1,22 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "ports/dialogs.h"
 #include "project/readme_project.h"
-#include "project/window_state.h"
+#include "commands/window_state.h"
 
 namespace quillory {
 
-inline constexpr std::string_view kSaveAsFilter =
-    "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html";
+// The type list of Save As: the project document, then every format Save As exports.
+std::string SaveAsFilter();
 inline constexpr std::string_view kSaveAsTitle = "Save As *.qlx or Export *.txt, *.html";
 
 // File > Save As...: asks for a name and a file type (initial name: the program name + " Readme"), gives
 // the name the type's extension, then
-// 1. saves the project there and adopts it (title with the full path),
-// 2. exports the plain-text README, or
-// 3. exports the XHTML README (export variant);
+// 1. saves the project there and adopts it (title with the full path), or
+// 2. and later: exports the document of the type chosen;
 // exports leave the document and title as they were. An empty program name only shows the information
 // message. Exports are written atomically and raise "Cannot create file "%s". %s" or "Stream write error";
 // the project raises "Unable to write to %s".

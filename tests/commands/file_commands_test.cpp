@@ -1,4 +1,4 @@
-#include "project/file_commands.h"
+#include "commands/file_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "ports/association_store.h"
 #include "project/readme_project.h"
-#include "project/window_state.h"
+#include "commands/window_state.h"
 
 namespace quillory {
 

@@ -1,15 +1,18 @@
-#include "project/file_commands.h"
+#include "commands/file_commands.h"
 
 #include "project/project_file.h"
 #include "text/file_io.h"
 
 namespace quillory {
 
+bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs) {
+  if (HasProgramName(record)) return true;
+  dialogs.ShowInformation(std::string(kProgramNameRequired));
+  return false;
+}
+
 void SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
-  if (record.program_name.empty()) {
-    dialogs.ShowInformation(std::string(kProgramNameRequired));
-    return;
-  }
+  if (!ConfirmProgramName(record, dialogs)) return;
   if (!record.document_path.empty()) {
     WriteProjectDocument(record, record.document_path);
     return;
@@ -33,7 +36,8 @@ void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
 void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes) {
   record.document_path = path;
   window.title = TitleWithDocument(LastPathComponent(path));
-  ReadProjectDocumentBytes(record, window, std::move(bytes));
+  ReadProjectDocumentBytes(record, std::move(bytes));
+  UpdateCharsetChecks(window, record.chr);
 }
 
 }  // namespace quillory

@@ -1,9 +1,9 @@
-#include "project/startup.h"
+#include "commands/startup.h"
 
 #include <optional>
 
 #include "common/error.h"
-#include "project/file_commands.h"
+#include "commands/file_commands.h"
 #include "project/project_file.h"
 #include "text/file_io.h"
 

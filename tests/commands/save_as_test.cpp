@@ -1,10 +1,10 @@
-#include "readme/save_as.h"
+#include "commands/save_as.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/error.h"
-#include "project/file_commands.h"
+#include "commands/file_commands.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "readme/preview.h"
+#include "commands/preview.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
-#include "project/startup.h"
+#include "commands/startup.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "readme/preview.h"
+#include "commands/preview.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
 

@@ -1,0 +1,52 @@
+#include "commands/save_as.h"
+
+#include <vector>
+
+#include "commands/file_commands.h"
+#include "project/project_file.h"
+#include "render/render.h"
+#include "text/codepage.h"
+#include "text/file_io.h"
+
+namespace quillory {
+namespace {
+
+// The formats Save As exports, in the order its type list offers them after the project document.
+std::vector<const FormatInfo*> ExportFormats() {
+  std::vector<const FormatInfo*> formats;
+  for (const FormatInfo& info : Formats()) {
+    if (!info.save_as_type.empty()) formats.push_back(&info);
+  }
+  return formats;
+}
+
+}  // namespace
+
+std::string SaveAsFilter() {
+  std::string filter(kProjectFilter);
+  for (const FormatInfo* info : ExportFormats()) {
+    filter.append("|").append(info->save_as_type).append("|*").append(info->extension);
+  }
+  return filter;
+}
+
+void SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+  if (!ConfirmProgramName(record, dialogs)) return;
+  auto chosen = dialogs.SaveFile(FileDialogRequest{SaveAsFilter(), 1,
+                                                   Cp1252ToUtf8(record.program_name) + " Readme",
+                                                   std::string(kSaveAsTitle)});
+  if (!chosen) return;
+  if (chosen->filter_index == 1) {
+    record.document_path = ApplyExtension(chosen->path, ".qlx");
+    window.title = TitleWithDocument(record.document_path);
+    WriteProjectDocument(record, record.document_path);
+    return;
+  }
+  const std::vector<const FormatInfo*> formats = ExportFormats();
+  const size_t index = static_cast<size_t>(chosen->filter_index) - 2;
+  if (chosen->filter_index < 2 || index >= formats.size()) return;  // the dialog offers no other type
+  const FormatInfo& format = *formats[index];
+  ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension), RenderDocument(record, format.format));
+}
+
+}  // namespace quillory

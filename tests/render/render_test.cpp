@@ -1,0 +1,59 @@
+#include "render/render.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/error.h"
+#include "project/project_file.h"
+#include "support/goldens.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+TEST(RenderDocument, ReproducesEveryGoldenFile) {
+  std::set<Format> covered;
+  for (const auto& golden : testing::kGoldens) {
+    const std::string folder = testing::GoldenFolder(golden);
+    SCOPED_TRACE(folder + " " + std::string(InfoOf(golden.format).name));
+    const ReadmeProject record = ProjectFromBytes(testing::ReadFile(folder + "/project.qlx"));
+    EXPECT_EQ(RenderDocument(record, golden.format), testing::ReadFile(folder + "/" + golden.expected));
+    covered.insert(golden.format);
+  }
+  EXPECT_EQ(covered.size(), Formats().size()) << "a format without a golden file";
+}
+
+TEST(RenderDocument, EveryFormatNeedsAProgramName) {
+  ReadmeProject record;
+  for (const auto& field : FactFields()) record.*field.member = "x";
+  record.program_name.clear();
+  for (const FormatInfo& info : Formats()) {
+    try {
+      RenderDocument(record, info.format);
+      ADD_FAILURE() << info.name << " rendered without a program name";
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), kProgramNameRequired);
+    }
+  }
+}
+
+TEST(RenderDocument, FormatTableIsConsistent) {
+  std::set<std::string_view> names, extensions;
+  for (const FormatInfo& info : Formats()) {
+    EXPECT_EQ(&InfoOf(info.format), &info);
+    EXPECT_EQ(FindFormat(info.name), &info);
+    EXPECT_TRUE(names.insert(info.name).second) << info.name;
+    if (!info.extension.empty()) {
+      EXPECT_TRUE(extensions.insert(info.extension).second) << info.extension;
+    }
+    // Save As can only offer a format that has files of its own.
+    if (!info.save_as_type.empty()) {
+      EXPECT_FALSE(info.extension.empty()) << info.name;
+    }
+  }
+  EXPECT_EQ(FindFormat("pdf"), nullptr);
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "render/render.h"
+
+namespace quillory::testing {
+
+// One golden case: a folder of tests/data holding project.qlx and the bytes a format must give for it.
+struct Golden {
+  const char* folder;
+  Format format;
+  const char* expected;
+};
+
+// Every golden file, each with the format that must reproduce it byte for byte.
+inline constexpr Golden kGoldens[] = {
+    {"name_only", Format::kText, "readme.txt"},
+    {"name_only", Format::kHtml, "readme.html"},
+    {"name_only", Format::kHtmlPreview, "readme.html"},
+    {"name_only", Format::kNfo, "readme.nfo"},
+    {"name_copyright", Format::kText, "readme.txt"},
+    {"name_copyright", Format::kHtml, "readme.html"},
+    {"name_copyright", Format::kNfo, "readme.nfo"},
+    {"full", Format::kText, "readme.txt"},
+    {"full", Format::kHtml, "readme.html"},
+    {"full", Format::kHtmlPreview, "preview.html"},
+    {"full", Format::kNfo, "readme.nfo"},
+    {"nfo_example", Format::kNfo, "readme.nfo"},
+    {"text_example", Format::kText, "readme.txt"},
+};
+
+// The folder of a golden case.
+inline std::string GoldenFolder(const Golden& golden) {
+  return std::string(QUILLORY_TEST_DATA) + "/" + golden.folder;
+}
+
+}  // namespace quillory::testing
