@@ -1,12 +1,7 @@
 #include "fields/file_size.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "common/error.h"
+#include "text/file_access.h"
 
 namespace quillory {
 
@@ -20,15 +15,9 @@ std::string SizeText(std::uint64_t length) {
 
 std::uint64_t FileLengthForSize(const std::string& path) {
   auto io_error = [](int error_number) { return Error("I/O error " + std::to_string(error_number)); };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw io_error(errno);
-  struct stat info {};
-  const int result = ::fstat(fd, &info);
-  const int error_number = errno;
-  ::close(fd);
-  if (result != 0) throw io_error(error_number);
-  if (S_ISDIR(info.st_mode)) throw io_error(EISDIR);
-  return static_cast<std::uint64_t>(info.st_size);
+  OpenedFile file;
+  if (int error = OpenForReading(path, file)) throw io_error(error);
+  return static_cast<std::uint64_t>(file.info.st_size);
 }
 
 }  // namespace quillory

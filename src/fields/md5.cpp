@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "text/file_descriptor.h"
+#include "text/file_access.h"
 
 namespace quillory {
 namespace {
@@ -176,13 +176,11 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
 }
 
 Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  const int fd = file.get();
-  if (fd < 0) throw CannotOpenFile(path, errno);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) throw CannotOpenFile(path, errno);
-  if (S_ISDIR(info.st_mode)) throw CannotOpenFile(path, EISDIR);
-  const std::uint64_t total = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+  OpenedFile file;
+  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
+  const int fd = file.fd.get();
+  const std::uint64_t total =
+      S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
   // Large enough that a system call costs next to nothing beside the digest of its block.
@@ -192,11 +190,8 @@ Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
   Md5Start(context);
   std::uint64_t done = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, block.get(), kBlockSize);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw CannotOpenFile(path, errno);
-    }
+    const ssize_t got = ReadSome(fd, block.get(), kBlockSize);
+    if (got < 0) throw CannotOpenFile(path, errno);
     if (got == 0) break;
     Md5Add(context, block.get(), static_cast<std::size_t>(got));
     done += static_cast<std::uint64_t>(got);

@@ -10,31 +10,28 @@
 #include <filesystem>
 
 #include "common/error.h"
-#include "text/file_descriptor.h"
+#include "text/file_access.h"
 
 namespace quillory {
 namespace {
 
-
-// Writes all of data; returns 0 or the errno value of the failed write.
-int WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const size_t chunk = std::min<size_t>(data.size(), size_t{1} << 30);
-    const ssize_t written = ::write(fd, data.data(), chunk);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (written == 0) return ENOSPC;
-    data.remove_prefix(static_cast<size_t>(written));
+// Creates a new, empty file under a short unused name in folder, for the bytes that will replace a file
+// there: a hidden name of 11 characters, so that a target whose name is as long as the file system allows
+// can still be replaced. Returns the descriptor (or -1 with errno set) and the name in temp_path. The mode
+// asked for is 0666, which the process's umask narrows as for any new file.
+int CreateTemporaryFile(const std::filesystem::path& folder, std::string& temp_path) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char random[6];
+    if (::getentropy(random, sizeof random) != 0) return -1;
+    std::string name = ".qlx";
+    for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    temp_path = (folder / name).string();
+    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
-  return 0;
-}
-
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
+  errno = EEXIST;
+  return -1;
 }
 
 // The file a write to path really changes: a link is followed to its target.
@@ -58,22 +55,6 @@ std::optional<WriteFailure> WriteInPlace(const std::string& target, std::string_
   return std::nullopt;
 }
 
-// Writes all of data at offset; returns 0 or the errno value of the failed write.
-int WriteAllAt(int fd, std::string_view data, off_t offset) {
-  while (!data.empty()) {
-    const size_t chunk = std::min<size_t>(data.size(), size_t{1} << 30);
-    const ssize_t written = ::pwrite(fd, data.data(), chunk, offset);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (written == 0) return ENOSPC;
-    data.remove_prefix(static_cast<size_t>(written));
-    offset += written;
-  }
-  return 0;
-}
-
 // Rewrites a regular file where it stands, for a folder that takes no new file. That cannot be atomic,
 // but a write that fails leaves no half-written file: the old bytes are read first, the file is cut to
 // its new length only once all new bytes are in, and a failure writes the old bytes back over the blocks
@@ -85,14 +66,7 @@ std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::s
     return WriteFailure{WriteFailure::Stage::kCreate, errno};
   }
   std::string previous;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::pread(fd.get(), buffer, sizeof buffer, static_cast<off_t>(previous.size()));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return WriteFailure{WriteFailure::Stage::kCreate, errno};
-    if (got == 0) break;
-    previous.append(buffer, static_cast<size_t>(got));
-  }
+  if (int error = ReadAll(fd.get(), previous)) return WriteFailure{WriteFailure::Stage::kCreate, error};
   int error = WriteAllAt(fd.get(), data, 0);
   if (error == 0 && ::ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0) error = errno;
   if (error == 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) error = errno;
@@ -110,38 +84,11 @@ std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::s
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) throw CannotOpenFile(path, errno);
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) throw CannotOpenFile(path, errno);
-  if (S_ISDIR(info.st_mode)) throw CannotOpenFile(path, EISDIR);
+  OpenedFile file;
+  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
   std::string content;
-  if (S_ISREG(info.st_mode) && info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    // Reads straight into the reserved string when the size is known, else through the buffer.
-    if (content.capacity() > content.size()) {
-      const size_t old_size = content.size();
-      const size_t room = content.capacity() - old_size;
-      content.resize(content.capacity());
-      const ssize_t got = ::read(fd.get(), content.data() + old_size, room);
-      if (got < 0) {
-        content.resize(old_size);
-        if (errno == EINTR) continue;
-        throw CannotOpenFile(path, errno);
-      }
-      content.resize(old_size + static_cast<size_t>(got));
-      if (got == 0) break;
-      continue;
-    }
-    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw CannotOpenFile(path, errno);
-    }
-    if (got == 0) break;
-    content.append(buffer, static_cast<size_t>(got));
-  }
+  const size_t size_hint = S_ISREG(file.info.st_mode) ? static_cast<size_t>(file.info.st_size) : 0;
+  if (int error = ReadAll(file.fd.get(), content, size_hint)) throw CannotOpenFile(path, error);
   return content;
 }
 
@@ -173,10 +120,8 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
   std::filesystem::path target_path(target);
   std::filesystem::path folder = target_path.parent_path();
   if (folder.empty()) folder = ".";
-  std::string hidden_name(1, '.');
-  hidden_name.append(target_path.filename().string()).append(".XXXXXX");
-  std::string temp_name = (folder / hidden_name).string();
-  FileDescriptor fd(::mkostemp(temp_name.data(), O_CLOEXEC));
+  std::string temp_name;
+  FileDescriptor fd(CreateTemporaryFile(folder, temp_name));
   if (fd.get() < 0) {
     const int error = errno;
     if (exists && (error == EACCES || error == EPERM || error == EROFS))
@@ -194,8 +139,6 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
     if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0) {
       // Only the superuser may give a file away; keeping our own ownership is fine.
     }
-  } else {
-    ::fchmod(fd.get(), 0666 & ~CurrentUmask());
   }
   if (int error = WriteAll(fd.get(), data)) return fail(Stage::kWrite, error);
   if (::fsync(fd.get()) != 0) return fail(Stage::kWrite, errno);

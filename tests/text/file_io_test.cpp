@@ -49,6 +49,21 @@ TEST(FileIo, ReplacementKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ListFolder(dir.path()), "doc.qlx link.qlx");
 }
 
+TEST(FileIo, NewFilesFollowTheUmaskAndLongNamesCanBeReplaced) {
+  TempDir dir;
+  const mode_t old_mask = ::umask(027);
+  ASSERT_FALSE(TryReplaceFile(dir.File("new.txt"), "x"));
+  ::umask(old_mask);
+  EXPECT_EQ(ModeOf(dir.File("new.txt")), 0640u);
+
+  // The longest name the file system takes: the temporary name beside it must not be longer.
+  const std::string longest = dir.File(std::string(255, 'n'));
+  WriteFile(longest, "old");
+  ASSERT_FALSE(TryReplaceFile(longest, "new"));
+  EXPECT_EQ(ReadFile(longest), "new");
+  EXPECT_EQ(ListFolder(dir.path()), "new.txt " + std::string(255, 'n'));
+}
+
 TEST(FileIo, RefusalsNameTheFileAndTheReason) {
   TempDir dir;
   try {
