@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "project/release_facts.h"
+#include "text/codepage.h"
 
 namespace quillory {
 namespace {
@@ -36,34 +37,13 @@ void AppendBox(TextLines& lines, std::string_view title) {
 }
 
 void AppendFact(TextLines& lines, std::string_view caption, const std::string& value) {
-  lines.push_back(PaddedLabel(caption, ' ') + value);
+  lines.push_back(PaddedLabel(caption, ' ') + Cp1252ToCp437(value));
 }
 
-// The copyright with "(C)", "(R)" and "(tm)" in place of the Windows-1252 bytes of ©, ® and ™.
-std::string CleanedCopyright(std::string_view copyright) {
-  std::string out;
-  out.reserve(copyright.size());
-  for (char c : copyright) {
-    switch (c) {
-      case '\xA9':
-        out += "(C)";
-        break;
-      case '\xAE':
-        out += "(R)";
-        break;
-      case '\x99':
-        out += "(tm)";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
+// The copyright in CP437, which spells ©, ® and ™ as "(C)", "(R)" and "(tm)", between two rules.
 std::string Banner(std::string_view copyright) {
   const std::string rule(kBannerRuleLength, kBannerRule);
-  return kBannerLeft + rule + " " + CleanedCopyright(copyright) + " " + rule + kBannerRight;
+  return kBannerLeft + rule + " " + Cp1252ToCp437(copyright) + " " + rule + kBannerRight;
 }
 
 }  // namespace
@@ -92,7 +72,7 @@ TextLines BuildNfoText(const ReadmeProject& record) {
     lines.emplace_back();
     AppendBox(lines, title);
     lines.emplace_back();
-    lines.push_back(record.*member);
+    lines.push_back(Cp1252ToCp437(record.*member));
   }
 
   if (framed) lines.insert(lines.end(), {"", "", Banner(record.copyright)});

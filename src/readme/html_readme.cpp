@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "readme/html_text.h"
 #include "project/release_facts.h"
+#include "readme/link_rule.h"
 
 namespace quillory {
 namespace {
@@ -30,6 +31,17 @@ constexpr SectionIndent kSectionIndents[] = {
 };
 static_assert(std::size(kSectionIndents) == std::size(kReadmeTexts));
 
+// A colour value with only the characters a colour is written with (letters, digits, "#", "%", ".", ",",
+// parentheses and blanks), so that it can neither end its declaration nor name an address.
+std::string Colour(std::string_view value) {
+  std::string kept;
+  for (char c : value) {
+    const bool alphanumeric = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (alphanumeric || std::string_view("#%.,() \t").find(c) != std::string_view::npos) kept += c;
+  }
+  return kept;
+}
+
 class PageBuilder {
  public:
   explicit PageBuilder(const ReadmeProject& record)
@@ -47,12 +59,12 @@ class PageBuilder {
       if (!IsListed(record_, fact)) continue;
       const std::string& value = record_.*fact.member;
       AppendFactRow(std::string(fact.caption) + ": ", "     <td>",
-                    fact.address ? Link("", value) : Text(value));
+                    fact.address ? WebLink(value) : Text(value));
     }
 
     if (!record_.website.empty() || !record_.email.empty()) {
       AppendHeadingRow(":: CONTACT ::");
-      if (!record_.website.empty()) AppendFactRow("Website:", "     <td >", Link("", record_.website));
+      if (!record_.website.empty()) AppendFactRow("Website:", "     <td >", WebLink(record_.website));
       if (!record_.email.empty()) AppendFactRow("Email:", "     <td >", Link("mailto:", record_.email));
     }
 
@@ -85,6 +97,12 @@ class PageBuilder {
     return "<a href=\"" + std::string(scheme) + text + "\">" + text + "</a>";
   }
 
+  // A web address as a link, or as plain text when following it could run script or open another
+  // kind of resource.
+  std::string WebLink(std::string_view value) const {
+    return IsSafeLinkTarget(value) ? Link("", value) : Text(value);
+  }
+
   // The comment, the XML declaration, the document type, the head with its style sheet, and the opening
   // of the body: always 60 lines.
   void AppendHead() {
@@ -103,13 +121,13 @@ class PageBuilder {
             "",
             "body {",
             "",
-            "   background-color: " + Text(record_.c1) + ";",
+            "   background-color: " + Colour(record_.c1) + ";",
             "",
             "}",
             "",
             "td {",
             "",
-            "   font-family: Verdana, Arial, Helvetica, sans-serif; color: " + Text(record_.c2) +
+            "   font-family: Verdana, Arial, Helvetica, sans-serif; color: " + Colour(record_.c2) +
                 "; font-size: 10px;",
             "}",
             "",
@@ -121,8 +139,8 @@ class PageBuilder {
             "",
             ".keret {",
             "",
-            "   border-style: solid; border-color: " + Text(record_.c3) +
-                "; background-color: " + Text(record_.c4) + ";",
+            "   border-style: solid; border-color: " + Colour(record_.c3) +
+                "; background-color: " + Colour(record_.c4) + ";",
             "   border-left-width: 1px; border-right-width: 1px; border-top-width: 1px; border-bottom-width: "
             "1px;",
             "",
@@ -130,7 +148,7 @@ class PageBuilder {
             "",
             ".bold {",
             "",
-            "   background-color: " + Text(record_.c5) + "; font-size: 12;",
+            "   background-color: " + Colour(record_.c5) + "; font-size: 12;",
             "   font-weight: bold;",
             "",
             "}",
@@ -147,7 +165,7 @@ class PageBuilder {
             "",
             "h3 {",
             "",
-            "   color: " + Text(record_.c6) + ";",
+            "   color: " + Colour(record_.c6) + ";",
             "}",
             "",
             "</style>",

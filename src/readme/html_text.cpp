@@ -20,17 +20,43 @@ struct ByteTable {
   std::array<std::string, 256> replacement;
 };
 
+// Whether a page writes U+FFFD for the byte: a control byte other than tab, CR and LF, or one of the five
+// bytes Windows-1252 leaves undefined.
+bool IsReplaced(unsigned char byte) {
+  if (byte < 0x20) return byte != '\t' && byte != '\r' && byte != '\n';
+  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+std::string CharacterReference(char32_t ch) {
+  return "&#" + std::to_string(static_cast<unsigned long>(ch)) + ";";
+}
+
 ByteTable MakeByteTable(PageEncoding encoding) {
+  constexpr char32_t kReplacement = 0xFFFD;
   ByteTable table;
   for (int b = 0; b < 256; ++b) {
     const auto byte = static_cast<unsigned char>(b);
+    const char32_t ch = IsReplaced(byte) ? kReplacement : Cp1252ToUnicode(byte);
     std::string& text = table.replacement[byte];
-    if (byte < 0x80 || encoding == PageEncoding::kRecordBytes) {
+    bool as_byte = false;
+    switch (encoding) {
+      case PageEncoding::kLatin1:
+        as_byte = ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF);
+        break;
+      case PageEncoding::kWindows1252:
+        as_byte = ch != kReplacement;
+        break;
+      case PageEncoding::kUtf8:
+        AppendUtf8(text, ch);
+        break;
+      case PageEncoding::kCharacterReferences:
+        as_byte = ch < 0x80;
+        break;
+    }
+    if (as_byte) {
       text = static_cast<char>(byte);
-    } else if (encoding == PageEncoding::kUtf8) {
-      AppendUtf8(text, Cp1252ToUnicode(byte));
-    } else {
-      text = "&#" + std::to_string(static_cast<unsigned long>(Cp1252ToUnicode(byte))) + ";";
+    } else if (text.empty()) {
+      text = CharacterReference(ch);
     }
     table.copied[byte] = text.size() == 1 && text[0] == static_cast<char>(byte) && byte != '\r';
   }
@@ -44,9 +70,9 @@ ByteTable MakeByteTable(PageEncoding encoding) {
 }
 
 const ByteTable& ByteTableFor(PageEncoding encoding) {
-  static const std::array<ByteTable, 3> tables = {MakeByteTable(PageEncoding::kRecordBytes),
-                                                  MakeByteTable(PageEncoding::kUtf8),
-                                                  MakeByteTable(PageEncoding::kCharacterReferences)};
+  static const std::array<ByteTable, 4> tables = {
+      MakeByteTable(PageEncoding::kLatin1), MakeByteTable(PageEncoding::kWindows1252),
+      MakeByteTable(PageEncoding::kUtf8), MakeByteTable(PageEncoding::kCharacterReferences)};
   return tables[static_cast<size_t>(encoding)];
 }
 
@@ -58,9 +84,8 @@ bool IsLineBreak(std::string_view value, size_t pos) {
 
 PageEncoding PageEncodingFor(std::string_view charset) {
   if (EqualsIgnoringAsciiCase(charset, "utf-8")) return PageEncoding::kUtf8;
-  if (EqualsIgnoringAsciiCase(charset, "iso-8859-1") || EqualsIgnoringAsciiCase(charset, "windows-1252")) {
-    return PageEncoding::kRecordBytes;
-  }
+  if (EqualsIgnoringAsciiCase(charset, "iso-8859-1")) return PageEncoding::kLatin1;
+  if (EqualsIgnoringAsciiCase(charset, "windows-1252")) return PageEncoding::kWindows1252;
   return PageEncoding::kCharacterReferences;
 }
 

@@ -1,6 +1,7 @@
 #include "text/codepage.h"
 
 #include <array>
+#include <string_view>
 #include <unordered_map>
 
 namespace quillory {
@@ -25,6 +26,43 @@ constexpr std::array<char32_t, 128> kCp437High = {
     0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
     0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
+
+// The NFO bytes of Windows-1252 bytes 0x80 to 0xFF: the CP437 byte of the same character, or the nearest
+// ASCII where CP437 lacks it (or has it only among its control-range glyphs, as for the bullet, "\xA7" and
+// "\xB6"), else "?".
+constexpr std::string_view kNfoHigh[128] = {
+    /* 80 */ "EUR",  "?",    "'",    "\x9F", "\"",   "...",  "?",    "?",
+    /* 88 */ "?",    "?",    "S",    "?",    "OE",   "?",    "Z",    "?",
+    /* 90 */ "?",    "'",    "'",    "\"",   "\"",   "*",    "-",    "-",
+    /* 98 */ "?",    "(tm)", "s",    "?",    "oe",   "?",    "z",    "Y",
+    /* A0 */ "\xFF", "\xAD", "\x9B", "\x9C", "?",    "\x9D", "?",    "?",
+    /* A8 */ "?",    "(C)",  "\xA6", "\xAE", "\xAA", "?",    "(R)",  "?",
+    /* B0 */ "\xF8", "\xF1", "\xFD", "?",    "?",    "\xE6", "?",    "\xFA",
+    /* B8 */ "?",    "?",    "\xA7", "\xAF", "\xAC", "\xAB", "?",    "\xA8",
+    /* C0 */ "A",    "A",    "A",    "A",    "\x8E", "\x8F", "\x92", "\x80",
+    /* C8 */ "E",    "\x90", "E",    "E",    "I",    "I",    "I",    "I",
+    /* D0 */ "D",    "\xA5", "O",    "O",    "O",    "O",    "\x99", "?",
+    /* D8 */ "O",    "U",    "U",    "U",    "\x9A", "Y",    "Th",   "\xE1",
+    /* E0 */ "\x85", "\xA0", "\x83", "a",    "\x84", "\x86", "\x91", "\x87",
+    /* E8 */ "\x8A", "\x82", "\x88", "\x89", "\x8D", "\xA1", "\x8C", "\x8B",
+    /* F0 */ "d",    "\xA4", "\x95", "\xA2", "\x93", "o",    "\x94", "\xF6",
+    /* F8 */ "o",    "\x97", "\xA3", "\x96", "\x81", "y",    "th",   "\x98",
+};
+
+// The 128 ASCII bytes, for the table's entries to point at.
+constexpr std::array<char, 128> kAsciiBytes = [] {
+  std::array<char, 128> bytes{};
+  for (size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>(b);
+  return bytes;
+}();
+
+// The NFO bytes of all 256 Windows-1252 bytes: ASCII (controls included) as it is, then kNfoHigh.
+constexpr std::array<std::string_view, 256> kNfoBytes = [] {
+  std::array<std::string_view, 256> table{};
+  for (size_t b = 0; b < 0x80; ++b) table[b] = std::string_view(&kAsciiBytes[b], 1);
+  for (size_t b = 0x80; b < 0x100; ++b) table[b] = kNfoHigh[b - 0x80];
+  return table;
+}();
 
 template <typename Decode>
 std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
@@ -152,6 +190,15 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 
 std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless) {
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp1252);
+}
+
+std::string_view Cp1252ToCp437(unsigned char byte) { return kNfoBytes[byte]; }
+
+std::string Cp1252ToCp437(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (unsigned char b : text) out += Cp1252ToCp437(b);
+  return out;
 }
 
 std::string Cp437ToUtf8(std::string_view bytes) {

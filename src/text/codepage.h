@@ -34,6 +34,13 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?', bool* lo
 std::string Cp437ToUtf8(std::string_view bytes);
 std::string Utf8ToCp437(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);
 
+// The CP437 bytes (one to four) an NFO writes for a Windows-1252 byte: ASCII as it is; a character CP437
+// has outside its control range as its byte; otherwise the nearest ASCII ("(C)", "EUR", "S" for Š, "\""
+// for “), else "?". Never a byte below 0x20 or 0x7F for a byte that was not one already.
+std::string_view Cp1252ToCp437(unsigned char byte);
+// Windows-1252 text as the CP437 bytes an NFO writes for it, byte by byte as above.
+std::string Cp1252ToCp437(std::string_view text);
+
 // Appends the UTF-8 form of ch.
 void AppendUtf8(std::string& out, char32_t ch);
 

@@ -1,12 +1,15 @@
 // A record made from the input (every fact, every HTML setting, any bytes) rendered by the three builders.
 // Checked: each layout's line count follows from which fields are filled; the page holds no markup
 // character ("<", ">", '"') that its template did not put there, every "&" starts a reference, its bytes
-// match the declared character set, and its cells give back the record's values; the two page variants
-// differ only in the change-log and to-do headings.
+// match the declared character set and hold no control byte an XML reader refuses, its cells give back
+// the record's values, no link names a scheme other than http, https or ftp, and no colour adds CSS
+// punctuation to the style sheet; the two page variants differ only in the change-log and to-do
+// headings. The NFO holds exactly as many control bytes as the values it lists.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,6 +19,7 @@
 #include "nfo/nfo_builder.h"
 #include "readme/html_readme.h"
 #include "readme/html_text.h"
+#include "readme/link_rule.h"
 #include "readme/text_readme.h"
 #include "text/codepage.h"
 
@@ -35,6 +39,9 @@ constexpr std::string R::*kListedFacts[] = {
     &R::version,     &R::author,    &R::license_type,   &R::limitations, &R::paid,
     &R::size,        &R::os,        &R::creation,       &R::languages,   &R::down_url,
     &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5};
+// The values the page writes as links.
+constexpr std::string R::*kAddresses[] = {&R::down_url, &R::down_mirror, &R::surce_url, &R::screenshot_url,
+                                          &R::website};
 // The six texts in the order the layouts give them.
 constexpr std::string R::*kTexts[] = {&R::descript_uses, &R::required, &R::news,
                                       &R::changelog,     &R::todo,     &R::license};
@@ -88,15 +95,39 @@ ReadmeProject Skeleton(const ReadmeProject& r) {
   };
   for (const auto& field : FactFields()) s.*field.member = shape(r.*field.member, field.multi_line);
   for (const auto& field : HtmlSettingFields()) s.*field.member = shape(r.*field.member, false);
+  for (auto member : kAddresses) {
+    if (!quillory::IsSafeLinkTarget(r.*member) && !(s.*member).empty()) s.*member = "x:";  // plain text too
+  }
   return s;
 }
 
+// Stands for a control or undefined byte, which the page writes as U+FFFD.
+constexpr char kReplaced = '\x01';
+
+bool IsReplacedByte(unsigned char byte) {
+  return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x81 || byte == 0x8D ||
+         byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+// The value with every byte the page writes as U+FFFD replaced by kReplaced.
+std::string Replaced(std::string value) {
+  for (char& c : value) {
+    if (IsReplacedByte(static_cast<unsigned char>(c))) c = kReplaced;
+  }
+  return value;
+}
+
 // The record bytes a stretch of page text stands for: references resolved, characters encoded back to
-// Windows-1252, and (in a text section) "<br />" read as a line break. Fails the run on anything else.
+// Windows-1252 (U+FFFD as kReplaced), and (in a text section) "<br />" read as a line break. Fails the run
+// on anything else.
 std::string Decode(std::string_view text, PageEncoding encoding, bool line_breaks) {
   std::string out;
   size_t pos = 0;
   auto put = [&](char32_t ch) {
+    if (ch == 0xFFFD) {
+      out += kReplaced;
+      return;
+    }
     auto byte = quillory::UnicodeToCp1252(ch);
     FUZZ_CHECK(byte.has_value(), "a character Windows-1252 cannot hold");
     out += static_cast<char>(*byte);
@@ -119,15 +150,23 @@ std::string Decode(std::string_view text, PageEncoding encoding, bool line_break
       else if (name == "quot")
         out += '"';
       else {
-        FUZZ_CHECK(encoding == PageEncoding::kCharacterReferences && name.size() >= 2 && name[0] == '#' &&
+        FUZZ_CHECK(encoding != PageEncoding::kUtf8 && name.size() >= 2 && name[0] == '#' &&
                        std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }),
                    "an unknown reference");
-        put(static_cast<char32_t>(std::stoul(std::string(name.substr(1)))));
+        const auto ch = static_cast<char32_t>(std::stoul(std::string(name.substr(1))));
+        FUZZ_CHECK(ch >= 0x80 && (encoding != PageEncoding::kLatin1 || ch < 0xA0 || ch > 0xFF) &&
+                       (encoding != PageEncoding::kWindows1252 || ch == 0xFFFD),
+                   "a reference for a character the page's set holds");
+        put(ch);
       }
       pos = end + 1;
     } else {
       FUZZ_CHECK(byte != '<' && byte != '>' && byte != '"', "a markup character in a value");
-      if (byte < 0x80 || encoding == PageEncoding::kRecordBytes) {
+      FUZZ_CHECK(!IsReplacedByte(byte) || (byte >= 0x80 && encoding == PageEncoding::kUtf8),
+                 "a control or undefined byte in the page");
+      FUZZ_CHECK(encoding != PageEncoding::kLatin1 || byte < 0x80 || byte >= 0xA0,
+                 "a C1 control byte in an iso-8859-1 page");
+      if (byte < 0x80 || encoding == PageEncoding::kLatin1 || encoding == PageEncoding::kWindows1252) {
         out += static_cast<char>(byte);
         ++pos;
       } else {
@@ -172,8 +211,50 @@ void CheckPage(const ReadmeProject& r, const Filled& f) {
     }
   }
 
+  // The style sheet (from its opening tag to the body) gets no CSS punctuation from a colour.
+  for (size_t i = 7; i < 60; ++i) {
+    for (std::string_view css : {";", ":", "{", "}", "/", "\\", "@", "'"}) {
+      FUZZ_CHECK(Count(page[i], css) == Count(skeleton[i], css), "CSS punctuation from a colour");
+    }
+  }
+
+  // Every link target, as a browser reads it (references resolved, ASCII blanks and controls dropped),
+  // names no scheme or a web one. (Stricter than a browser: tabs and line breaks are dropped everywhere.)
+  for (const std::string& line : page) {
+    for (size_t at = line.find("href=\""); at != std::string::npos; at = line.find("href=\"", at + 1)) {
+      const size_t start = at + 6;
+      const std::string_view target = std::string_view(line).substr(start, line.find('"', start) - start);
+      if (target.starts_with("mailto:")) continue;
+      std::string seen;
+      for (size_t i = 0; i < target.size(); ++i) {
+        const auto c = static_cast<unsigned char>(target[i]);
+        if (c == '&' && target.substr(i).starts_with("&#")) {
+          seen += '\x80';  // a non-ASCII character
+          i = target.find(';', i);
+        } else if (c > 0x20 && c != 0x7F) {
+          seen += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+      }
+      // A scheme is an ASCII letter, then letters, digits, "+", "-" or ".", up to a ":".
+      size_t end = 0;
+      while (end < seen.size() &&
+             (std::isalpha(static_cast<unsigned char>(seen[end])) ||
+              (end > 0 && (std::isdigit(static_cast<unsigned char>(seen[end])) ||
+                           std::string_view("+-.").find(seen[end]) != std::string::npos)))) {
+        ++end;
+      }
+      if (end == 0 || end == seen.size() || seen[end] != ':') continue;
+      const std::string_view scheme = std::string_view(seen).substr(0, end);
+      FUZZ_CHECK(scheme == "http" || scheme == "https" || scheme == "ftp",
+                 "a link with a scheme other than http, https or ftp");
+    }
+  }
+
   const PageEncoding encoding = quillory::PageEncodingFor(r.chr);
   const std::string bytes = quillory::JoinLines(page);
+  FUZZ_CHECK(std::none_of(bytes.begin(), bytes.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x20 && IsReplacedByte(c); }),
+             "a control byte in the page");
   if (encoding == PageEncoding::kUtf8) FUZZ_CHECK(quillory::IsValidUtf8(bytes), "utf-8 page is not UTF-8");
   if (encoding == PageEncoding::kCharacterReferences) {
     FUZZ_CHECK(
@@ -184,14 +265,14 @@ void CheckPage(const ReadmeProject& r, const Filled& f) {
   // The cells say what the record holds: the program name, and each text section's one line.
   const size_t name_line = 60 + f.copyright + 1 + 5 + 5;
   FUZZ_CHECK(page[name_line].starts_with(kIndent), "program name cell");
-  FUZZ_CHECK(Decode(std::string_view(page[name_line]).substr(7), encoding, false) == r.program_name,
+  FUZZ_CHECK(Decode(std::string_view(page[name_line]).substr(7), encoding, false) == Replaced(r.program_name),
              "program name cell");
   size_t section = 60 + f.copyright + 1 + 5 + 8 * f.listed + (f.contact ? 5 + 8 * f.contacts : 0);
   for (auto member : kTexts) {
     if ((r.*member).empty()) continue;
     const std::string& line = page[section + 7];
     FUZZ_CHECK(line.starts_with(kIndent), "text cell");
-    FUZZ_CHECK(Decode(std::string_view(line).substr(7), encoding, true) == r.*member, "text cell");
+    FUZZ_CHECK(Decode(std::string_view(line).substr(7), encoding, true) == Replaced(r.*member), "text cell");
     section += 10;
   }
 }
@@ -210,17 +291,29 @@ void CheckNfo(const ReadmeProject& r, const Filled& f) {
   const size_t expected =
       (f.copyright ? 6 : 0) + 4 + f.listed + (f.contact ? 5 + f.contacts : 0) + 6 * f.texts;
   FUZZ_CHECK(lines.size() == expected, "NFO line count");
-  FUZZ_CHECK(lines[(f.copyright ? 3 : 0) + 4] == "Program Name        : " + r.program_name,
-             "program name line");
+  const std::string name_line = lines[(f.copyright ? 3 : 0) + 4];
+  FUZZ_CHECK(name_line.starts_with("Program Name        : "), "program name line");
+  FUZZ_CHECK(name_line.substr(22) == quillory::Cp1252ToCp437(r.program_name), "program name line");
   if (f.copyright) {
     const std::string& banner = lines.front();
     FUZZ_CHECK(banner == lines.back(), "the two banners");
-    const size_t cleaned = r.copyright.size() + 2 * Count(r.copyright, "\xA9") +
-                           2 * Count(r.copyright, "\xAE") + 3 * Count(r.copyright, "\x99");
-    FUZZ_CHECK(banner.size() == 2 + 2 * 21 + 2 + cleaned, "banner length");
-    const std::string_view inner = std::string_view(banner).substr(23, cleaned);
-    FUZZ_CHECK(inner.find_first_of("\xA9\xAE\x99") == std::string_view::npos, "a symbol left in the banner");
+    FUZZ_CHECK(banner.size() == 2 + 2 * 21 + 2 + quillory::Cp1252ToCp437(r.copyright).size(),
+               "banner length");
   }
+
+  // Conversion to CP437 adds no control byte and drops none: the NFO holds the control bytes of the
+  // values it lists (the copyright twice), and the frame and captions add none.
+  auto controls = [](std::string_view text) {
+    return static_cast<size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }));
+  };
+  size_t expected_controls = controls(r.program_name) + (f.copyright ? 2 * controls(r.copyright) : 0) +
+                             controls(r.website) + controls(r.email);
+  for (auto member : kListedFacts) expected_controls += controls(r.*member);
+  for (auto member : kTexts) expected_controls += controls(r.*member);
+  size_t nfo_controls = 0;
+  for (const std::string& line : lines) nfo_controls += controls(line);
+  FUZZ_CHECK(nfo_controls == expected_controls, "control bytes added or lost in the NFO");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace {
 
 const std::string kBannerRule(21, '\xCD');
 
-TEST(NfoText, OnlyTheBannerCleansTheCopyrightSymbols) {
+TEST(NfoText, TheBannerAndTheFactsSpellOutTheCopyrightSymbols) {
   ReadmeProject record;
   record.program_name = "T\xA9";
   record.copyright = "\xA9 \xAE \x99\xA9";
@@ -16,7 +16,7 @@ TEST(NfoText, OnlyTheBannerCleansTheCopyrightSymbols) {
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines.front(), banner);
   EXPECT_EQ(lines.back(), banner);
-  EXPECT_EQ(lines[7], "Program Name        : T\xA9");
+  EXPECT_EQ(lines[7], "Program Name        : T(C)");
   EXPECT_EQ(record.copyright, "\xA9 \xAE \x99\xA9");
 }
 
@@ -29,16 +29,16 @@ TextLines Box(const std::string& title) {
 TEST(NfoText, SectionsAndTheirSpacing) {
   ReadmeProject record;
   record.program_name = "T";
-  record.email = "e@x";
+  record.email = "Ker\xE9nyi";
   record.required = "  ";
   record.todo = "a\r\n";
-  record.license = "caf\xE9";
+  record.license = "caf\xE9 \x80\t\x96";
   std::vector<TextLines> expected = {
       Box("  PROGRAM INFO  "), {"", "Program Name        : T", ""},
-      Box("  CONTACT  "),      {"", "Email               : e@x", ""},
+      Box("  CONTACT  "),      {"", "Email               : Ker\x82nyi", ""},
       Box("  REQUIRED  "),     {"", "  ", ""},
       Box("  TODO   "),        {"", "a\r\n", ""},
-      Box("  LICENSE  "),      {"", "caf\xE9"},
+      Box("  LICENSE  "),      {"", "caf\x82 EUR\t-"},
   };
   TextLines lines;
   for (const auto& part : expected) lines.insert(lines.end(), part.begin(), part.end());

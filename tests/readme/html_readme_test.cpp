@@ -71,9 +71,10 @@ TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
   EXPECT_EQ(page.size(), 275u);
   const std::string bytes = JoinLines(page);
   EXPECT_EQ(CountOf(bytes, raw), 0u);
-  // The title, two headings, chr twice, six colours, 15 facts (4 of them links), the website and e-mail
-  // links, the six texts.
-  EXPECT_EQ(CountOf(bytes, "v&quot;&lt;&amp;&gt;"), 1u + 2 + 2 + 6 + 15 + 4 + 2 + 2 + 6);
+  // The title, two headings, chr twice, 15 facts (4 of them links), the website and e-mail links, the six
+  // texts; the six colours keep only "v".
+  EXPECT_EQ(CountOf(bytes, "v&quot;&lt;&amp;&gt;"), 1u + 2 + 2 + 15 + 4 + 2 + 2 + 6);
+  EXPECT_EQ(CountOf(bytes, "color: v;"), 6u);
   EXPECT_NE(bytes.find(R"(<a href="mailto:v&quot;&lt;&amp;&gt;">v&quot;&lt;&amp;&gt;</a>)"),
             std::string::npos);
 }
@@ -81,16 +82,16 @@ TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
 TEST(HtmlReadme, PageBytesMatchTheDeclaredCharacterSet) {
   ReadmeProject record = NamedRecord();
   record.copyright = "\xA9 2006 & caf\xE9";
-  record.license = "\x80\r\n<\x99>";
+  record.license = "\x80\r\n<\x99>\t\x1F\x81\r";  // a control byte, an undefined byte
   const struct {
     const char* chr;
     std::string heading, license;
   } cases[] = {
-      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9", "\x80<br />&lt;\x99&gt;"},
-      {"Windows-1252", "\xA9 2006 &amp; caf\xE9", "\x80<br />&lt;\x99&gt;"},
-      {"UTF-8", "© 2006 &amp; café", "€<br />&lt;™&gt;"},
-      {"iso-8859-2", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;"},
-      {"utf8", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;"},
+      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
+      {"Windows-1252", "\xA9 2006 &amp; caf\xE9", "\x80<br />&lt;\x99&gt;\t&#65533;&#65533;\r"},
+      {"UTF-8", "© 2006 &amp; café", "€<br />&lt;™&gt;\t\uFFFD\uFFFD\r"},
+      {"iso-8859-2", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
+      {"utf8", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chr);
@@ -101,6 +102,33 @@ TEST(HtmlReadme, PageBytesMatchTheDeclaredCharacterSet) {
     EXPECT_EQ(page[60], "<h3>" + c.heading + "</h3>");
     EXPECT_EQ(page[page.size() - 10], "       " + c.license);
   }
+}
+
+TEST(HtmlReadme, AddressesThatCouldRunScriptAndColoursThatCouldFetchAreDefused) {
+  ReadmeProject record = NamedRecord();
+  record.down_url = "java\tscript:alert(1)";
+  record.down_mirror = "HTTP://m.org/x?a=1&b=2";
+  record.surce_url = "data:text/html,<b>";
+  record.screenshot_url = "shots/1.png";
+  record.website = "host:8080";
+  record.email = "me:x";
+  record.c1 = "#fff;} body{background:url(http://host/t)} x{";
+  record.c2 = "rgb(10%, 2.5, 3) /* */";
+  const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
+  auto has_line = [&](const std::string& line) {
+    return std::find(page.begin(), page.end(), line) != page.end();
+  };
+  EXPECT_EQ(CountOf(JoinLines(page), "<a "), 3u);
+  EXPECT_TRUE(has_line(R"(       <a href="HTTP://m.org/x?a=1&amp;b=2">HTTP://m.org/x?a=1&amp;b=2</a>)"));
+  EXPECT_TRUE(has_line(R"(       <a href="shots/1.png">shots/1.png</a>)"));
+  EXPECT_TRUE(has_line(R"(       <a href="mailto:me:x">me:x</a>)"));
+  EXPECT_TRUE(has_line("       java\tscript:alert(1)"));
+  EXPECT_TRUE(has_line("       data:text/html,&lt;b&gt;"));
+  EXPECT_TRUE(has_line("       host:8080"));
+  EXPECT_EQ(page[11], "   background-color: #fff bodybackgroundurl(httphostt) x;");
+  EXPECT_EQ(
+      page[17],
+      "   font-family: Verdana, Arial, Helvetica, sans-serif; color: rgb(10%, 2.5, 3)  ; font-size: 10px;");
 }
 
 }  // namespace

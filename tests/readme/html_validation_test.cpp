@@ -32,9 +32,11 @@ TEST(HtmlValidation, ExportedPagesAreValidXhtmlInEveryCharacterSet) {
   ReadmeProject record;
   SetHtmlDefaults(record);
   for (const auto& field : FactFields()) {
-    record.*field.member =
-        "\"Tom\" & <Jerry> \xA9 \x80 caf\xE9" + std::string(field.multi_line ? "\r\nline 2\r\n" : "");
+    record.*field.member = "\"Tom\" & <Jerry> \xA9 \x80 caf\xE9 \x01\x1B\x81" +
+                           std::string(field.multi_line ? "\r\nline 2\r\n" : "");
   }
+  record.down_url = "javascript:alert(\"x\")";
+  record.c1 = "#fff;} body{background:url(http://host/t)} x{";
   record.license = "GNU GPL <https://www.gnu.org/licenses/>\r\n\r\n<name of author>";
   testing::TempDir dir;
   std::string report;
