@@ -15,9 +15,10 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${BENCH_PACKAGES[@]
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLORY_BUILD_BENCH=ON \
   -DQUILLORY_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j 2 --target quillory quillory_bare_window >/dev/null
+cmake --build "$build" -j 2 --target quillory quillory_bare_window quillory_wait_window >/dev/null
 program="$build/src/app/quillory"
 bare="$build/bench/quillory_bare_window"
+wait_window="$build/bench/quillory_wait_window"
 
 # A private display, and XDG folders in a scratch folder: the program's first start registers its file
 # type there, never in the user's home.
@@ -47,36 +48,18 @@ export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE
 export XDG_RUNTIME_DIR="$scratch/runtime"
 unset QT_QPA_PLATFORM
 
-# Milliseconds from launch until a viewable window named by the pattern exists.
-time_start() {
-  local pattern="$1"
-  shift
-  local start end pid
-  start="$(date +%s%N)"
-  "$@" >/dev/null 2>&1 &
-  pid=$!
-  until xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      echo "$1 ended before its window was mapped" >&2
-      exit 1
-    fi
-    sleep 0.002
-  done
-  end="$(date +%s%N)"
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  echo $(((end - start) / 1000000))
-}
+# Milliseconds from launch until a viewable window whose title begins with the text exists.
+time_start() { "$wait_window" "$@" 2>/dev/null || { echo "$2 mapped no window \"$1\"" >&2; exit 1; }; }
 
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-time_start '^Bare window$' "$bare" >/dev/null
-time_start '^Quillory' "$program" >/dev/null
+time_start 'Bare window' "$bare" >/dev/null
+time_start 'Quillory v' "$program" >/dev/null
 bare_times=()
 program_times=()
 for _ in $(seq "$runs"); do
-  bare_times+=("$(time_start '^Bare window$' "$bare")")
-  program_times+=("$(time_start '^Quillory' "$program")")
+  bare_times+=("$(time_start 'Bare window' "$bare")")
+  program_times+=("$(time_start 'Quillory v' "$program")")
 done
 bare_median="$(median "${bare_times[@]}")"
 program_median="$(median "${program_times[@]}")"
