@@ -8,9 +8,6 @@
 #include "app/xdg_association_store.h"
 
 int main(int argc, char** argv) {
-  // Qt WebEngine, loaded with the HTML preview's plugin once the window is up, needs this set before the
-  // application exists. Nothing else of it happens at start.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillory"));
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QOpenGLContext>
 #include <QPlainTextEdit>
 #include <QPluginLoader>
 #include <QStringDecoder>
@@ -14,8 +15,36 @@
 #include "fields/field_commands.h"
 #include "text/file_io.h"
 
+// Qt's own setter of the context that every OpenGL context of the program shares with.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace quillory {
 namespace {
+
+QtMessageHandler kept_handler = nullptr;
+
+void DropLateAttributeWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (!message.contains(QLatin1String("must be set before QCoreApplication")) && kept_handler != nullptr)
+    kept_handler(type, context, message);
+}
+
+// Qt WebEngine draws through an OpenGL context shared with the program's windows. Qt makes that context
+// as the application starts when Qt::AA_ShareOpenGLContexts is set, loading the OpenGL driver for a tab
+// that may never be shown; it is made here instead, as the plugin is loaded. It lives until the program
+// ends. Without OpenGL, Qt WebEngine draws in software.
+void ShareOpenGlContexts() {
+  if (QOpenGLContext::globalShareContext() != nullptr) return;
+  // Qt warns that the attribute comes late: here that is the point, the context is made just below.
+  kept_handler = qInstallMessageHandler(DropLateAttributeWarning);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  qInstallMessageHandler(kept_handler);
+  auto* context = new QOpenGLContext;
+  if (!context->create()) {
+    delete context;
+    return;
+  }
+  qt_gl_set_global_share_context(context);
+}
 
 // The plugin from the first folder that holds a loadable one, else nullptr. A plugin file that does not
 // load (Qt WebEngine missing, say) is reported on the standard error and the next folder is tried.
@@ -23,6 +52,7 @@ BrowserPlugin* LoadBrowserPlugin() {
   for (const QString& folder : BrowserPluginFolders()) {
     const QString file = folder + QStringLiteral("/" QUILLORY_WEBVIEW_FILE);
     if (!QFileInfo::exists(file)) continue;
+    ShareOpenGlContexts();
     QPluginLoader loader(file);  // the library stays loaded when the loader goes
     if (auto* plugin = qobject_cast<BrowserPlugin*>(loader.instance())) return plugin;
     qWarning("quillory: %s", qPrintable(loader.errorString()));

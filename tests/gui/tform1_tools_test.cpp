@@ -59,7 +59,9 @@ TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
   Start();
   Type("Edit1", "Tool <script>document.title='ran'</script>");
   Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
-  if (!loaded_before) EXPECT_FALSE(PluginLoaded()) << "the page view was loaded before its tab was shown";
+  if (!loaded_before) {
+    EXPECT_FALSE(PluginLoaded()) << "the page view was loaded before its tab was shown";
+  }
   Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
   EXPECT_TRUE(PluginLoaded());
   ASSERT_TRUE(std::filesystem::exists(TemporaryPage()));
