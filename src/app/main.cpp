@@ -8,8 +8,6 @@
 #include "app/xdg_association_store.h"
 
 int main(int argc, char** argv) {
-  // The browser view of the HTML preview shares its OpenGL context with the window.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillory"));
 

@@ -1,94 +1,124 @@
 #include "app/web_preview.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QOpenGLContext>
+#include <QPlainTextEdit>
+#include <QPluginLoader>
+#include <QStringDecoder>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
 
+#include "app/browser_plugin.h"
+#include "app/fonts.h"
 #include "app/text_bridge.h"
 #include "fields/field_commands.h"
+#include "text/file_io.h"
+
+// Qt's own setter of the context that every OpenGL context of the program shares with.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace quillory {
-
-// Lets through only the page being previewed.
-class PreviewInterceptor : public QWebEngineUrlRequestInterceptor {
- public:
-  using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-  void Allow(const QUrl& address) { allowed_ = address; }
-  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-    const QUrl address = info.requestUrl();
-    if (address != allowed_ && address.toString() != QLatin1String("about:blank")) info.block(true);
-  }
-
- private:
-  QUrl allowed_;
-};
-
 namespace {
 
-// A page whose clicked links leave the view: web addresses go to the desktop, everything else nowhere.
-class PreviewPage : public QWebEnginePage {
- public:
-  PreviewPage(QWebEngineProfile* profile, Shell& shell, QObject* parent)
-      : QWebEnginePage(profile, parent), shell_(shell) {}
+QtMessageHandler kept_handler = nullptr;
 
- protected:
-  bool acceptNavigationRequest(const QUrl& address, NavigationType type, bool main_frame) override {
-    if (type == NavigationTypeLinkClicked) {
-      const std::string web = WebAddressToOpen(ToUtf8(address.toString()));
-      if (!web.empty()) shell_.OpenUrl(web);
-      return false;
-    }
-    return QWebEnginePage::acceptNavigationRequest(address, type, main_frame);
+void DropLateAttributeWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (!message.contains(QLatin1String("must be set before QCoreApplication")) && kept_handler != nullptr)
+    kept_handler(type, context, message);
+}
+
+// Qt WebEngine draws through an OpenGL context shared with the program's windows. Qt makes that context
+// as the application starts when Qt::AA_ShareOpenGLContexts is set, loading the OpenGL driver for a tab
+// that may never be shown; it is made here instead, as the plugin is loaded. It lives until the program
+// ends. Without OpenGL, Qt WebEngine draws in software.
+void ShareOpenGlContexts() {
+  if (QOpenGLContext::globalShareContext() != nullptr) return;
+  // Qt warns that the attribute comes late: here that is the point, the context is made just below.
+  kept_handler = qInstallMessageHandler(DropLateAttributeWarning);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  qInstallMessageHandler(kept_handler);
+  auto* context = new QOpenGLContext;
+  if (!context->create()) {
+    delete context;
+    return;
   }
-  QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+  qt_gl_set_global_share_context(context);
+}
 
- private:
-  Shell& shell_;
-};
+// The plugin from the first folder that holds a loadable one, else nullptr. A plugin file that does not
+// load (Qt WebEngine missing, say) is reported on the standard error and the next folder is tried.
+BrowserPlugin* LoadBrowserPlugin() {
+  for (const QString& folder : BrowserPluginFolders()) {
+    const QString file = folder + QStringLiteral("/" QUILLORY_WEBVIEW_FILE);
+    if (!QFileInfo::exists(file)) continue;
+    ShareOpenGlContexts();
+    QPluginLoader loader(file);  // the library stays loaded when the loader goes
+    if (auto* plugin = qobject_cast<BrowserPlugin*>(loader.instance())) return plugin;
+    qWarning("quillory: %s", qPrintable(loader.errorString()));
+  }
+  return nullptr;
+}
+
+// The page's bytes as text, decoded as the page declares; ISO-8859-1 and an encoding Qt does not know are
+// read as Windows-1252, as browsers do.
+QString PageSource(const std::string& bytes) {
+  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QStringDecoder decoder = QStringDecoder::decoderForHtml(view);
+  if (!decoder.isValid() || QStringConverter::encodingForHtml(view) == QStringConverter::Latin1)
+    return FromRecordText(bytes, true);
+  QString text = decoder.decode(view);
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 }  // namespace
+
+QStringList BrowserPluginFolders() {
+  const QString chosen = qEnvironmentVariable("QUILLORY_PLUGIN_DIR");
+  if (!chosen.isEmpty()) return {chosen};
+  const QString here = QCoreApplication::applicationDirPath();
+  return {here, here + QStringLiteral("/" QUILLORY_PLUGIN_RELATIVE_DIR)};
+}
 
 WebPreview::WebPreview(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
   setObjectName(QStringLiteral("WebBrowser1"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-}
-
-WebPreview::~WebPreview() {
-  // The page must go before its profile.
-  delete view_;
-  view_ = nullptr;
+  layout->setSpacing(0);
 }
 
 void WebPreview::EnsureView() {
-  if (view_ != nullptr) return;
-  profile_ = new QWebEngineProfile(this);  // off the record: nothing kept on disk
-  interceptor_ = new PreviewInterceptor(profile_);
-  profile_->setUrlRequestInterceptor(interceptor_);
-  QWebEngineSettings* settings = profile_->settings();
-  settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-  settings->setAttribute(QWebEngineSettings::AutoLoadImages, false);
-  settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-  view_ = new QWebEngineView(this);
-  view_->setObjectName(QStringLiteral("WebBrowser1View"));
-  view_->setPage(new PreviewPage(profile_, shell_, view_));
-  view_->setContextMenuPolicy(Qt::NoContextMenu);
-  layout()->addWidget(view_);
+  if (ready_) return;
+  ready_ = true;
+  if (BrowserPlugin* plugin = LoadBrowserPlugin()) {
+    page_view_ = plugin->CreateView(this, [this](const QUrl& address) {
+      const std::string web = WebAddressToOpen(ToUtf8(address.toString()));
+      if (!web.empty()) shell_.OpenUrl(web);
+    });
+    layout()->addWidget(page_view_->widget());
+    return;
+  }
+  auto* notice = new QLabel(QString::fromLatin1(kNoPageViewNotice), this);
+  notice->setObjectName(QStringLiteral("WebBrowser1Notice"));
+  notice->setContentsMargins(4, 3, 4, 3);
+  source_ = new QPlainTextEdit(this);
+  source_->setObjectName(QStringLiteral("WebBrowser1Source"));
+  source_->setReadOnly(true);
+  source_->setFont(ConsoleFont());
+  layout()->addWidget(notice);
+  layout()->addWidget(source_);
 }
 
-void WebPreview::Navigate(const QUrl& address) {
+void WebPreview::ShowPage(const std::string& path) {
   EnsureView();
-  interceptor_->Allow(address);
-  view_->setUrl(address);
+  if (page_view_ != nullptr) return page_view_->Load(QUrl::fromLocalFile(FromNativePath(path)));
+  source_->setPlainText(PageSource(ReadWholeFile(path)));
 }
 
-void WebPreview::ShowPage(const std::string& path) { Navigate(QUrl::fromLocalFile(FromNativePath(path))); }
-
-void WebPreview::ShowBlank() { Navigate(QUrl(QStringLiteral("about:blank"))); }
+void WebPreview::ShowBlank() {
+  EnsureView();
+  if (page_view_ != nullptr) return page_view_->Load(QUrl(QStringLiteral("about:blank")));
+  source_->clear();
+}
 
 }  // namespace quillory

@@ -1,5 +1,6 @@
 // The GUI tests' entry point: one QApplication on the offscreen platform (also when the program is only
-// asked for its list of tests at build time), with every XDG folder in a fresh temporary folder.
+// asked for its list of tests at build time), with every XDG folder in a fresh temporary folder and the
+// page view's plugin taken from the build tree.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
   qputenv("XDG_CACHE_HOME", (home + "/cache").c_str());
   qputenv("XDG_RUNTIME_DIR", (home + "/runtime").c_str());
   QStandardPaths::setTestModeEnabled(true);
+  // The window finds the page view's plugin in the build tree.
+  if (qEnvironmentVariableIsEmpty("QUILLORY_PLUGIN_DIR"))
+    qputenv("QUILLORY_PLUGIN_DIR", QUILLORY_PLUGIN_BUILD_DIR);
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);

@@ -1,6 +1,8 @@
 // The window's wiring of the export and preview commands, the NFO tools and the field commands.
+#include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -10,6 +12,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "app/nfo_memo.h"
 #include "gui/form_fixture.h"
@@ -20,6 +24,14 @@ namespace {
 using ToolsTest = FormTest;
 
 void Click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Whether the page view's plugin is loaded in this process.
+bool PluginLoaded() {
+  std::ifstream maps("/proc/self/maps");
+  std::stringstream text;
+  text << maps.rdbuf();
+  return text.str().find("libquillory_webview") != std::string::npos;
+}
 
 TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecord) {
   Start();
@@ -43,15 +55,22 @@ TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecord) {
 }
 
 TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
+  const bool loaded_before = PluginLoaded();  // by an earlier test of this process
   Start();
   Type("Edit1", "Tool <script>document.title='ran'</script>");
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  if (!loaded_before) {
+    EXPECT_FALSE(PluginLoaded()) << "the page view was loaded before its tab was shown";
+  }
   Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  EXPECT_TRUE(PluginLoaded());
   ASSERT_TRUE(std::filesystem::exists(TemporaryPage()));
   auto* view = form->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1View"));
   ASSERT_NE(view, nullptr);
   EXPECT_FALSE(view->page()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
   QString text;
-  QTRY_VERIFY_WITH_TIMEOUT(view->url() == QUrl::fromLocalFile(QString::fromStdString(TemporaryPage())), 20000);
+  QTRY_VERIFY_WITH_TIMEOUT(view->url() == QUrl::fromLocalFile(QString::fromStdString(TemporaryPage())),
+                           20000);
   QTRY_VERIFY_WITH_TIMEOUT(
       (view->page()->toPlainText([&](const QString& plain) { text = plain; }), text.contains("Tool")), 30000);
   EXPECT_TRUE(text.contains("Tool <script>document.title='ran'</script>"));
@@ -60,6 +79,42 @@ TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
   // Closing the window deletes the page.
   form->close();
   EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
+}
+
+TEST_F(ToolsTest, WithoutThePluginTheHtmlTabShowsThePageSource) {
+  TempDir empty;
+  struct PluginFolder {
+    const QByteArray kept = qgetenv("QUILLORY_PLUGIN_DIR");
+    ~PluginFolder() { qputenv("QUILLORY_PLUGIN_DIR", kept); }
+  } restored;
+  qputenv("QUILLORY_PLUGIN_DIR", QByteArray::fromStdString(empty.path()));
+  Start();
+  EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("WebBrowser1Notice")), nullptr);
+  auto* tabs = Find<QTabWidget>("PageControl1");
+  Type("Edit1", QString::fromUtf8("Tool \u00FC"));
+  tabs->setCurrentIndex(2);
+  EXPECT_EQ(Find<QLabel>("WebBrowser1Notice")->text(),
+            "The page view is not installed; showing the page source.");
+  auto* source = Find<QPlainTextEdit>("WebBrowser1Source");
+  EXPECT_TRUE(source->isReadOnly());
+  EXPECT_TRUE(source->toPlainText().contains("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"));
+  EXPECT_TRUE(source->toPlainText().contains(QString::fromUtf8("Tool \u00FC")))
+      << source->toPlainText().toStdString();
+
+  // A UTF-8 page is read as UTF-8; the other tabs work; an unnamed program shows nothing.
+  Find<QAction>("UTF81")->trigger();
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(Text("Memo5").endsWith(QString::fromUtf8("Program Name........: Tool \u00FC")));
+  tabs->setCurrentIndex(2);
+  EXPECT_TRUE(source->toPlainText().contains(QString::fromUtf8("Tool \u00FC")))
+      << source->toPlainText().toStdString();
+  EXPECT_TRUE(std::filesystem::exists(TemporaryPage()));
+  tabs->setCurrentIndex(0);
+  Find<QLineEdit>("Edit1")->clear();
+  tabs->setCurrentIndex(2);
+  EXPECT_EQ(source->toPlainText(), "");
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
+  EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST_F(ToolsTest, NfoToolbarAndSave) {
