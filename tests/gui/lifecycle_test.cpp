@@ -78,6 +78,15 @@ TEST_F(AssociationTest, ARefusedWriteDoesNotSpoilTheStart) {
   EXPECT_EQ(form->record().c2, "navy");
 }
 
+TEST_F(AssociationTest, AProgramPathThatIsNotUtf8IsNotWrittenAndSaidOnce) {
+  Start({}, &store, "/opt/caf\xE9/quillory");
+  EXPECT_EQ(dialogs.errors,
+            std::vector<std::string>{"The program's path \"/opt/caf\uFFFD/quillory\" is not UTF-8 "
+                                     "text, so .qlx files cannot be associated with it."});
+  EXPECT_FALSE(fs::exists(store.DesktopEntryPath()));
+  EXPECT_FALSE(fs::exists(store.MimePackagePath()));
+}
+
 using CloseTest = FormTest;
 
 TEST_F(CloseTest, ClosingDeletesTheTemporaryPageAndLeavesAFolderThere) {
