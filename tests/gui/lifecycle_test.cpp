@@ -1,10 +1,13 @@
 #include <QAction>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QThread>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/xdg_association_store.h"
-#include "gui/form_fixture.h"
 #include "commands/startup.h"
+#include "gui/form_fixture.h"
 
 namespace quillory::testing {
 namespace {
@@ -85,6 +88,21 @@ TEST_F(AssociationTest, AProgramPathThatIsNotUtf8IsNotWrittenAndSaidOnce) {
                                      "text, so .qlx files cannot be associated with it."});
   EXPECT_FALSE(fs::exists(store.DesktopEntryPath()));
   EXPECT_FALSE(fs::exists(store.MimePackagePath()));
+}
+
+TEST_F(AssociationTest, TheWindowDoesNotWaitForTheMimeDatabaseRefresh) {
+  TempDir bin;  // a slow update-mime-database, first on the search path, that leaves a mark
+  WriteFile(bin.File("update-mime-database"), "#!/bin/sh\nsleep 2\ntouch \"$1/refreshed\"\n");
+  fs::permissions(bin.File("update-mime-database"), fs::perms::owner_all);
+  const std::string old_path = std::getenv("PATH");
+  ::setenv("PATH", (bin.path() + ":" + old_path).c_str(), 1);
+  QElapsedTimer timer;
+  timer.start();
+  store.WriteDefault(std::string(kDocumentTypeKey), std::string(kDocumentTypeValue));
+  EXPECT_LT(timer.elapsed(), 1000);
+  ::setenv("PATH", old_path.c_str(), 1);
+  for (int i = 0; i < 100 && !fs::exists(xdg.File("data/mime/refreshed")); ++i) QThread::msleep(100);
+  EXPECT_TRUE(fs::exists(xdg.File("data/mime/refreshed")));  // it did run, on its own
 }
 
 using CloseTest = FormTest;
