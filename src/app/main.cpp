@@ -1,11 +1,31 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
+#include <climits>
+#include <string>
 
 #include "app/qt_ports.h"
 #include "app/temporary_page.h"
 #include "app/text_bridge.h"
 #include "app/tform1.h"
 #include "app/xdg_association_store.h"
+
+namespace {
+
+// The running program file as the file system names it, byte for byte: Qt's name for it is empty or
+// altered when the path is not UTF-8.
+std::string ProgramPath() {
+  std::string path(PATH_MAX, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length > 0 && static_cast<size_t>(length) < path.size()) {
+    path.resize(static_cast<size_t>(length));
+    if (::access(path.c_str(), F_OK) == 0) return path;  // not a file replaced since it started
+  }
+  return quillory::ToNativePath(QCoreApplication::applicationFilePath());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -25,7 +45,7 @@ int main(int argc, char** argv) {
       .clock = &clock,
       .association = &association,
       .temporary_page = quillory::TemporaryPagePath(),
-      .exe_path = quillory::ToNativePath(QCoreApplication::applicationFilePath()),
+      .exe_path = ProgramPath(),
       .arguments = std::move(arguments),
       .exit_program = [] { QCoreApplication::exit(0); },
   };

@@ -81,13 +81,18 @@ void RemoveQuietly(const std::string& path) {
   std::filesystem::remove(path, error);
 }
 
-// Runs a cache updater of the desktop on folder, when it is installed; its outcome and output are ignored.
+// Starts a cache updater of the desktop on folder, when it is installed, and returns at once: the updater
+// runs on by itself (the window never waits for it), its outcome and output are ignored.
 void RunUpdater(const char* program, const std::string& folder) {
   const QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
   if (path.isEmpty() || !Exists(folder)) return;
   QProcess process;
-  process.start(path, {FromNativePath(folder)});
-  process.waitForFinished(30000);
+  process.setProgram(path);
+  process.setArguments({FromNativePath(folder)});
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
+  process.startDetached();
 }
 
 }  // namespace

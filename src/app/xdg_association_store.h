@@ -21,8 +21,8 @@ struct XdgFolders {
 // - "Quillory\DefaultIcon": the document icon application-x-quillory under icons/hicolor.
 // Deleting "Quillory" removes the desktop entry and the icon; deleting ".qlx" removes the package and the
 // mimeapps.list line. After a change the desktop's caches are rebuilt with update-mime-database and
-// update-desktop-database when those programs exist. A refused write raises "Failed to set data for '%s'"
-// with the key.
+// update-desktop-database when those programs exist, which run on their own: nothing waits for them. A
+// refused write raises "Failed to set data for '%s'" with the key.
 class XdgAssociationStore : public AssociationStore {
  public:
   explicit XdgAssociationStore(XdgFolders folders);

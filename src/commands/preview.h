@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ports/views.h"
 #include "project/readme_project.h"
@@ -16,9 +17,17 @@ struct PreviewViews {
   NfoMemoView& nfo;
 };
 
-// Deletes whatever stands at the temporary preview page's path (a link is removed, not followed); nothing
-// there is nothing to do. Raises the system's reason ("Permission denied", "Is a directory") when it cannot
-// be deleted: the preview then keeps its page, and the window's close is abandoned.
+// The one path of the temporary preview page, "quillory_temp.html": in runtime_dir when that is an absolute
+// path of a folder this user owns, else in the folder "quillory" of cache_home. That folder is created, with
+// any missing parent, mode 0700, and when it is a folder already it is made private (0700); a link there is
+// left as it is and never followed. Nothing is raised: a folder that cannot be made shows when the page is
+// written.
+std::string TemporaryPagePathIn(std::string_view runtime_dir, const std::string& cache_home);
+
+// Deletes the file or link at the temporary preview page's path (a link is removed, not followed). Nothing
+// there, a folder there, or a folder on the way that cannot be reached is no page: nothing to do. Raises
+// "Cannot delete file "%s". %s" when a page is there and cannot be deleted: the preview then keeps its
+// page, and the window's close is abandoned.
 void DeleteTemporaryPage(const std::string& path);
 
 // Rebuilds the tab just selected from the record: the Preview Text memo from the plain-text README, the

@@ -2,18 +2,44 @@
 
 #include <optional>
 
-#include "common/error.h"
 #include "commands/file_commands.h"
+#include "common/error.h"
 #include "project/project_file.h"
+#include "text/codepage.h"
 #include "text/file_io.h"
 
 namespace quillory {
+namespace {
+
+// Bytes as UTF-8 text for a message: each byte of a malformed sequence becomes U+FFFD.
+std::string Displayable(std::string_view bytes) {
+  std::string out;
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    if (NextUtf8(bytes, pos)) {
+      out.append(bytes.substr(start, pos - start));
+    } else {
+      AppendUtf8(out, U'\uFFFD');
+    }
+  }
+  return out;
+}
+
+}  // namespace
 
 std::string OpenCommandFor(std::string_view exe_path) { return std::string(exe_path) + " %1"; }
 
 std::string DocumentIconFor(std::string_view exe_path) { return std::string(exe_path) + ",1"; }
 
 bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path) {
+  // A desktop entry, like the registry, holds text: a path of other bytes would name no program.
+  if (exe_path.empty())
+    throw Error("The program's path is unknown, so .qlx files cannot be associated with it");
+  if (!IsValidUtf8(exe_path)) {
+    throw Error(FormatMessage(
+        "The program's path \"%s\" is not UTF-8 text, so .qlx files cannot be associated with it",
+        {Displayable(exe_path)}));
+  }
   const std::string command_key(kOpenCommandKey);
   const std::string expected = OpenCommandFor(exe_path);
   std::string registered;

@@ -28,7 +28,8 @@ std::string DocumentIconFor(std::string_view exe_path);
 // Brings the association up to date. Only the open command is compared (exactly; a missing or unreadable
 // key counts as different): when it differs from exe_path's, ".qlx", the open command and the icon are
 // written, in that order. Returns whether it wrote. A write the store refuses raises its error; keys
-// written before it stay.
+// written before it stay. An empty exe_path, or one that is not UTF-8, writes nothing and raises a message
+// naming it.
 bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path);
 
 // Removes the association: the "Quillory" key tree, then ".qlx". Missing keys are skipped and a refused

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "common/error.h"
+#include "support/child_process.h"
 #include "support/fake_views.h"
 #include "support/temp_dir.h"
+#include "text/file_io.h"
 
 namespace quillory {
 namespace {
@@ -17,6 +20,12 @@ using testing::FakeNfoMemo;
 using testing::FakePreviewText;
 using testing::ReadFile;
 using testing::TempDir;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
 
 struct Views {
   FakePreviewText text;
@@ -102,6 +111,43 @@ TEST(Preview, PageThatCannotBeReplacedKeepsTheBrowserPage) {
   std::filesystem::create_directory(dir.File("page.html"));
   EXPECT_THROW(ShowTabCommand(record, Tab::kPreviewHtml, v.ports, dir.File("page.html")), Error);
   EXPECT_TRUE(v.browser.shown.empty());
+}
+
+TEST(Preview, DeletingThePageSkipsWhatIsNoPageAndNamesAPageItCannotDelete) {
+  TempDir dir;
+  // A folder on the way that cannot be reached holds no page; a page that cannot be deleted is named.
+  std::filesystem::create_symlink("loop", dir.File("loop"));
+  DeleteTemporaryPage(dir.File("loop/page.html"));
+  const std::string locked = dir.File("locked"), kept = dir.File("kept");
+  const auto report = testing::RunAsUnprivilegedUser(dir.path(), [&]() -> std::string {
+    for (const std::string& folder : {locked, kept}) {
+      ::mkdir(folder.c_str(), 0700);
+      WriteNewPrivateFile(folder + "/page.html", "<html/>");
+    }
+    ::chmod(locked.c_str(), 0);  // like another user's runtime folder
+    ::chmod(kept.c_str(), 0500);
+    DeleteTemporaryPage(locked + "/page.html");
+    DeleteTemporaryPage(kept + "/page.html");
+    return "deleted";
+  });
+  if (!report) GTEST_SKIP() << "cannot run as an unprivileged user";
+  EXPECT_EQ(*report, "exception: Cannot delete file \"" + kept + "/page.html\". Permission denied");
+}
+
+TEST(Preview, TheFallbackFolderIsCreatedPrivateAndNoLinkIsFollowed) {
+  TempDir dir;
+  EXPECT_EQ(TemporaryPagePathIn(dir.path(), ""), dir.File("quillory_temp.html"));
+  std::filesystem::create_directory(dir.File("theirs"));  // another user's runtime folder is passed over
+  const bool given_away = ::chown(dir.File("theirs").c_str(), 65534, 65534) == 0;
+  EXPECT_EQ(TemporaryPagePathIn(given_away ? dir.File("theirs") : "", dir.File("a/b")),
+            dir.File("a/b/quillory/quillory_temp.html"));
+  for (const char* folder : {"a", "a/b", "a/b/quillory"}) EXPECT_EQ(ModeOf(dir.File(folder)), 0700u);
+  std::filesystem::create_directories(dir.File("c"));
+  std::filesystem::create_directory(dir.File("target"));
+  ::chmod(dir.File("target").c_str(), 0755);
+  std::filesystem::create_directory_symlink(dir.File("target"), dir.File("c/quillory"));
+  TemporaryPagePathIn("", dir.File("c"));
+  EXPECT_EQ(ModeOf(dir.File("target")), 0755u);
 }
 
 }  // namespace
