@@ -7,14 +7,17 @@
 
 namespace quillory {
 
-constexpr qint64 kQuietMilliseconds = 500;
+// Below the half second within which the dialog must show, with room for the 50 ms between two Updates.
+constexpr qint64 kQuietMilliseconds = 400;
 constexpr int kSteps = 1000;
 
-DigestProgress::DigestProgress(QWidget* window) : window_(window) { clock_.start(); }
+DigestProgress::DigestProgress(QWidget* window) : window_(window) {}
 
 DigestProgress::~DigestProgress() = default;
 
 bool DigestProgress::Update(std::uint64_t done, std::uint64_t total) {
+  if (stopped_) return false;
+  if (!clock_.isValid()) clock_.start();
   if (!dialog_) {
     if (clock_.elapsed() < kQuietMilliseconds) return true;
     dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Computing the MD5 digest..."),
@@ -23,9 +26,14 @@ bool DigestProgress::Update(std::uint64_t done, std::uint64_t total) {
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(0);
   }
-  dialog_->setValue(total == 0 ? kSteps : static_cast<int>(done * kSteps / total));
+  if (total == 0 || done > total) {
+    dialog_->setRange(0, 0);  // no known length (a pipe or device): a busy bar, never "finished"
+    dialog_->setValue(0);
+  } else {
+    dialog_->setValue(static_cast<int>(done * kSteps / total));
+  }
   QCoreApplication::processEvents();
-  return !dialog_->wasCanceled();
+  return !stopped_ && !dialog_->wasCanceled();
 }
 
 }  // namespace quillory

@@ -9,18 +9,22 @@ class QWidget;
 
 namespace quillory {
 
-// The sign of progress for a long digest: after about half a second a progress dialog with Cancel
-// appears; Update returns false once the user has cancelled.
+// The sign of progress for a long digest: within half a second of the first Update a progress dialog with
+// Cancel appears (Escape cancels too); Update returns false once the user has cancelled or Stop was called.
 class DigestProgress {
  public:
   explicit DigestProgress(QWidget* window);
   ~DigestProgress();
+  // Called often (at least every 50 ms); the first call starts the clock. Returns whether to go on.
   bool Update(std::uint64_t done, std::uint64_t total);
+  // Asks the digest to stop at its next Update (the window is closing).
+  void Stop() { stopped_ = true; }
 
  private:
   QWidget* window_;
   QElapsedTimer clock_;
   std::unique_ptr<QProgressDialog> dialog_;
+  bool stopped_ = false;
 };
 
 }  // namespace quillory

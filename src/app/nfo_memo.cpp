@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/paste_guard.h"
 #include "text/codepage.h"
 
 namespace quillory {
@@ -82,8 +83,10 @@ void NfoMemo::inputMethodEvent(QInputMethodEvent* event) {
   QPlainTextEdit::inputMethodEvent(&kept);
 }
 
+bool NfoMemo::canInsertFromMimeData(const QMimeData* source) const { return HasPasteText(source); }
+
 void NfoMemo::insertFromMimeData(const QMimeData* source) {
-  if (source->hasText()) {
+  if (HasPasteText(source)) {
     textCursor().insertText(KeepToCp437(source->text()));
     ensureCursorVisible();
   }

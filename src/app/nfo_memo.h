@@ -26,6 +26,7 @@ class NfoMemo : public QPlainTextEdit, public NfoMemoView {
   // Typing, pasting and input methods all pass through here, so no character CP437 lacks gets in.
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
 };
 

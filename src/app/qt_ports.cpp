@@ -79,6 +79,22 @@ void QtDialogs::ShowError(const std::string& text) {
   ShowBox(QMessageBox::Critical, FromUtf8(kAppTitle), text);
 }
 
+SaveChangesAnswer QtDialogs::AskSaveChanges(const std::string& question) {
+  QMessageBox box(QMessageBox::Warning, FromUtf8(kAppTitle), FromUtf8(question),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::kSave;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::kDiscard;
+    default:
+      return SaveChangesAnswer::kCancel;
+  }
+}
+
 void QtShell::OpenUrl(const std::string& address) {
   QDesktopServices::openUrl(QUrl::fromUserInput(FromUtf8(address)));
 }

@@ -23,6 +23,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::uint32_t> ChooseColor() override;
   void ShowInformation(const std::string& text) override;
   void ShowError(const std::string& text) override;
+  SaveChangesAnswer AskSaveChanges(const std::string& question) override;
 };
 
 // The Shell port: the desktop's default handler for an address. An address without a scheme

@@ -38,9 +38,8 @@ ShortcutRules::ShortcutRules(QWidget* window) : QObject(window), window_(window)
 bool ShortcutRules::IsTextControl(const QWidget* widget) {
   if (qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget)) return true;
   if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
-  // A spin box's or date picker's inner line edit is no text control of its own.
-  return qobject_cast<const QLineEdit*>(widget) &&
-         !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
+  // The date picker shows a text with a caret: it and its inner line edit count as text controls.
+  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget);
 }
 
 bool ShortcutRules::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "ports/dialogs.h"
 #include "ports/shell.h"
 #include "project/readme_project.h"
+#include "commands/document_baseline.h"
 #include "commands/window_state.h"
 
 class QAction;
@@ -23,6 +25,7 @@ class QWidget;
 
 namespace quillory {
 
+class DigestProgress;
 class FactBinding;
 class NfoMemo;
 class PreviewText;
@@ -42,7 +45,8 @@ struct FormPorts {
 
 // The main window: the layout of its controls and the map from each control to its command. Every
 // widget's objectName is its control name (Edit1, Memo6, Button39, UTF81, ...), and every handler is
-// named after its control and event. Handlers run a command of the core through Run.
+// named after its control and event. Handlers run a command of the core through Run; the command map
+// (tform1.cpp) connects each control's signal to its handler, the palette buttons to InsertPalette.
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -69,6 +73,7 @@ class TForm1 : public QMainWindow {
 
   // Edit.
   void Clearall1Click();
+  void UndoClearall1Click();
   void UTF81Click();
   void iso1Click();
   void iso885921Click();
@@ -118,37 +123,7 @@ class TForm1 : public QMainWindow {
   void Button18Click();
   void Button19Click();
 
-  // NFO tab: the character palette, the text tools and Save.
-  void Button21Click();
-  void Button22Click();
-  void Button23Click();
-  void Button24Click();
-  void Button25Click();
-  void Button26Click();
-  void Button27Click();
-  void Button28Click();
-  void Button29Click();
-  void Button30Click();
-  void Button31Click();
-  void Button33Click();
-  void Button34Click();
-  void Button35Click();
-  void Button36Click();
-  void Button37Click();
-  void Button40Click();
-  void Button41Click();
-  void Button42Click();
-  void Button43Click();
-  void Button44Click();
-  void Button45Click();
-  void Button46Click();
-  void Button47Click();
-  void Button48Click();
-  void Button49Click();
-  void Button50Click();
-  void Button51Click();
-  void Button52Click();
-  void Button53Click();
+  // NFO tab: the character palette (InsertPalette), the text tools and Save.
   void Button38Click();
   void Button32Click();
   void Button20Click();
@@ -158,9 +133,14 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs a command; a quillory::Error it raises is shown in the standard error box. Then every widget is
-  // refreshed from the record. Returns whether the command ended without an error.
+  // Runs a command; whatever it raises is shown by ShowFailure. Then every widget is refreshed from the
+  // record. Returns whether the command ended without an error.
   bool Run(const std::function<void()>& command);
+  // The one place a failure of a command is reported: a quillory::Error in the standard error box, anything
+  // else (an allocation failure included) as an error box saying the command was not completed.
+  void ShowFailure(std::exception_ptr failure) noexcept;
+  // Whether a command that discards the record may go on (asks when there are unsaved changes).
+  bool MayDiscard();
   // Puts the record and the window state into the widgets: title, fields, Character Set check marks.
   void Refresh();
 
@@ -172,16 +152,24 @@ class TForm1 : public QMainWindow {
   QWidget* BuildPreviewHtmlTab();
   QWidget* BuildNfoTab();
   void SetEditorTabOrder();
-  // Connects every button and menu item to the handler named after it ("Button5" to Button5Click).
+  // Connects every control of the command map to its handler.
   void ConnectHandlers();
+  // Runs a handler from a signal: nothing it raises leaves the slot.
+  void Dispatch(void (TForm1::*handler)()) noexcept;
   void Bind(QWidget* control, std::string ReadmeProject::*member, bool multi_line);
 
   // Inserts the byte of a palette button into the NFO memo.
-  void InsertPalette(const char* button_name);
+  void InsertPalette(size_t position);
+  // Sizes the date picker for the longest short date of the locale and puts the Time box beside it.
+  void FitDatePicker();
 
   FormPorts ports_;
   ReadmeProject record_;
   WindowState window_;
+  DocumentBaseline baseline_;
+  ClearAllUndo clear_all_undo_;
+  DigestProgress* digest_ = nullptr;  // the MD5 digest running, if any
+  QAction* undo_clear_all_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   PreviewText* preview_text_ = nullptr;
   WebPreview* web_preview_ = nullptr;

@@ -8,13 +8,13 @@
 #include "app/preview_text.h"
 #include "app/tform1.h"
 #include "app/web_preview.h"
+#include "commands/nfo_stamps.h"
+#include "commands/preview.h"
+#include "commands/save_as.h"
 #include "fields/digest_commands.h"
 #include "fields/field_commands.h"
 #include "fields/html_commands.h"
-#include "commands/nfo_stamps.h"
 #include "nfo/nfo_tools.h"
-#include "commands/preview.h"
-#include "commands/save_as.h"
 
 namespace quillory {
 namespace {
@@ -25,7 +25,9 @@ CalendarDate DateOf(const QDateEdit& picker) {
 }  // namespace
 
 void TForm1::Save1Click() {
-  Run([this] { SaveAsCommand(record_, window_, *ports_.dialogs); });
+  Run([this] {
+    if (SaveAsCommand(record_, window_, *ports_.dialogs)) baseline_.Reset(record_);
+  });
 }
 
 void TForm1::PageControl1Change() {
@@ -134,7 +136,9 @@ void TForm1::Edit12KeyDown() { Button16Click(); }
 void TForm1::Edit13KeyDown() { Button17Click(); }
 
 void TForm1::DateTimePicker1Change() {
-  Run([this] { SetReleaseDateCommand(record_, *ports_.clock, DateOf(*date_picker_), time_box_->isChecked()); });
+  Run([this] {
+    SetReleaseDateCommand(record_, *ports_.clock, DateOf(*date_picker_), time_box_->isChecked());
+  });
 }
 
 // The "..." buttons beside File Size and MD5 Hash.
@@ -144,44 +148,20 @@ void TForm1::Button18Click() {
 void TForm1::Button19Click() {
   Run([this] {
     DigestProgress progress(this);
-    FillMd5Command(record_, *ports_.dialogs, [&](auto done, auto total) { return progress.Update(done, total); });
+    digest_ = &progress;
+    struct Done {
+      DigestProgress*& running;
+      ~Done() { running = nullptr; }
+    } done{digest_};
+    FillMd5Command(record_, *ports_.dialogs,
+                   [&](auto done, auto total) { return progress.Update(done, total); });
   });
 }
 
 // The NFO toolbar.
-void TForm1::InsertPalette(const char* button_name) {
-  Run([this, button_name] { InsertPaletteByte(*nfo_memo_, PalettePosition(button_name)); });
+void TForm1::InsertPalette(size_t position) {
+  Run([this, position] { InsertPaletteByte(*nfo_memo_, position); });
 }
-void TForm1::Button31Click() { InsertPalette("Button31"); }
-void TForm1::Button30Click() { InsertPalette("Button30"); }
-void TForm1::Button29Click() { InsertPalette("Button29"); }
-void TForm1::Button26Click() { InsertPalette("Button26"); }
-void TForm1::Button28Click() { InsertPalette("Button28"); }
-void TForm1::Button27Click() { InsertPalette("Button27"); }
-void TForm1::Button25Click() { InsertPalette("Button25"); }
-void TForm1::Button24Click() { InsertPalette("Button24"); }
-void TForm1::Button23Click() { InsertPalette("Button23"); }
-void TForm1::Button53Click() { InsertPalette("Button53"); }
-void TForm1::Button52Click() { InsertPalette("Button52"); }
-void TForm1::Button51Click() { InsertPalette("Button51"); }
-void TForm1::Button50Click() { InsertPalette("Button50"); }
-void TForm1::Button49Click() { InsertPalette("Button49"); }
-void TForm1::Button48Click() { InsertPalette("Button48"); }
-void TForm1::Button47Click() { InsertPalette("Button47"); }
-void TForm1::Button46Click() { InsertPalette("Button46"); }
-void TForm1::Button45Click() { InsertPalette("Button45"); }
-void TForm1::Button44Click() { InsertPalette("Button44"); }
-void TForm1::Button43Click() { InsertPalette("Button43"); }
-void TForm1::Button42Click() { InsertPalette("Button42"); }
-void TForm1::Button41Click() { InsertPalette("Button41"); }
-void TForm1::Button40Click() { InsertPalette("Button40"); }
-void TForm1::Button22Click() { InsertPalette("Button22"); }
-void TForm1::Button21Click() { InsertPalette("Button21"); }
-void TForm1::Button37Click() { InsertPalette("Button37"); }
-void TForm1::Button36Click() { InsertPalette("Button36"); }
-void TForm1::Button35Click() { InsertPalette("Button35"); }
-void TForm1::Button34Click() { InsertPalette("Button34"); }
-void TForm1::Button33Click() { InsertPalette("Button33"); }
 void TForm1::Button38Click() {
   Run([this] { InsertRightsPhrase(*nfo_memo_); });
 }

@@ -13,8 +13,10 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <limits>
+#include <vector>
 
 #include "app/fonts.h"
+#include "app/paste_guard.h"
 #include "app/tform1.h"
 #include "common/version.h"
 
@@ -82,22 +84,28 @@ struct SmallButton {
   int x, y, width, height;
   const char* tooltip;
   enum { kWindowFont, kLarge, kLargeBold } font;
+  QString accessible_name;  // what it does, for screen readers
 };
 
 // In reading order.
-const SmallButton kUpperButtons[] = {
-    {"Button5", ">", 290, 64, 15, 20, "Visit Link...", SmallButton::kWindowFont},
-    {"Button6", ">", 650, 64, 15, 20, "Visit Link...", SmallButton::kWindowFont},
-    {"Button7", ">", 650, 88, 15, 20, "Visit Link...", SmallButton::kWindowFont},
-    {"Button16", ">", 650, 112, 15, 20, "Visit Link...", SmallButton::kWindowFont},
+const std::vector<SmallButton> kUpperButtons = {
+    {"Button5", ">", 290, 64, 15, 20, "Visit Link...", SmallButton::kWindowFont, "Visit Website"},
+    {"Button6", ">", 650, 64, 15, 20, "Visit Link...", SmallButton::kWindowFont, "Visit Download URL"},
+    {"Button7", ">", 650, 88, 15, 20, "Visit Link...", SmallButton::kWindowFont, "Visit Download URL Mirror"},
+    {"Button16", ">", 650, 112, 15, 20, "Visit Link...", SmallButton::kWindowFont, "Visit Source URL"},
     {"Button15", "R", 224, 138, 17, 17, "All Rights Reserved text in Copyright filed",
-     SmallButton::kLargeBold},
-    {"Button12", "©", 240, 138, 17, 17, "© char in Copyright field", SmallButton::kLarge},
-    {"Button13", "®", 256, 138, 17, 17, "® char in Copyright field", SmallButton::kLarge},
-    {"Button14", "™", 272, 138, 17, 17, "™ char in Copyright field", SmallButton::kLargeBold},
-    {"Button17", ">", 650, 136, 15, 20, "Visit Link...", SmallButton::kWindowFont},
-    {"Button18", "...", 242, 208, 15, 20, "Open File...", SmallButton::kWindowFont},
-    {"Button19", "...", 650, 208, 15, 20, "Open File...", SmallButton::kWindowFont},
+     SmallButton::kLargeBold, "Add All Rights Reserved to Copyright"},
+    {"Button12", "©", 240, 138, 17, 17, "© char in Copyright field", SmallButton::kLarge,
+     QString::fromUtf8("Add © to Copyright")},
+    {"Button13", "®", 256, 138, 17, 17, "® char in Copyright field", SmallButton::kLarge,
+     QString::fromUtf8("Add ® to Copyright")},
+    {"Button14", "™", 272, 138, 17, 17, "™ char in Copyright field", SmallButton::kLargeBold,
+     QString::fromUtf8("Add ™ to Copyright")},
+    {"Button17", ">", 650, 136, 15, 20, "Visit Link...", SmallButton::kWindowFont, "Visit ScreenShot URL"},
+    {"Button18", "...", 242, 208, 15, 20, "Open File...", SmallButton::kWindowFont,
+     "Take File Size from a file"},
+    {"Button19", "...", 650, 208, 15, 20, "Open File...", SmallButton::kWindowFont,
+     "Compute MD5 Hash of a file"},
 };
 
 // One text area of the lower group box with its label and its clear and load buttons.
@@ -133,11 +141,45 @@ class DatePicker : public QDateEdit {
  public:
   using QDateEdit::QDateEdit;
 
+  // The width that shows the longest date of the display format whole (every day of a year, so every
+  // month and weekday name counts), sized the way Qt sizes the picker for its own range.
+  int WidthForLongestDate() const {
+    const QFontMetrics metrics(font());
+    auto advance = [&](QDate date) {
+      return metrics.horizontalAdvance(locale().toString(date, displayFormat()) + QLatin1Char(' '));
+    };
+    const int range_text = std::max(advance(minimumDate()), advance(maximumDate()));
+    int longest = 0;
+    for (QDate day(2006, 1, 1); day.year() == 2006; day = day.addDays(1))
+      longest = std::max(longest, advance(day));
+    return sizeHint().width() + std::max(0, longest - range_text);
+  }
+
  protected:
   bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A label's caption as the accessible name of its field: without the colon and the blanks around it.
+QString NameOfLabel(const char* caption) {
+  QString name = Text(caption).trimmed();
+  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+  return name.trimmed();
+}
+
+// An area of the Editor tab. A paste source that holds no text never reaches Qt's own insertion (Qt 6.4
+// crashes there on an empty clipboard); text is inserted as plain text.
+class EditorArea : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override { return HasPasteText(source); }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (HasPasteText(source)) QPlainTextEdit::insertFromMimeData(source);
+  }
+};
 
 template <typename Widget>
 Widget* Place(QWidget* parent, const char* name, int x, int y, int width, int height) {
@@ -155,6 +197,7 @@ QLabel* AddLabel(QWidget* parent, const char* caption, int x, int y, int height)
   return label;
 }
 
+// The fields' own colours, the background always with its text colour, so any theme stays readable.
 void StyleInput(QWidget* input) {
   QPalette palette = input->palette();
   palette.setColor(QPalette::Base, kFieldBackground);
@@ -166,6 +209,7 @@ QPushButton* AddSmallButton(QWidget* parent, const SmallButton& entry) {
   auto* button = Place<QPushButton>(parent, entry.name, entry.x, entry.y, entry.width, entry.height);
   button->setText(Text(entry.caption));
   button->setToolTip(Text(entry.tooltip));
+  button->setAccessibleName(entry.accessible_name);
   if (entry.font != SmallButton::kWindowFont)
     button->setFont(LargeWindowFont(entry.font == SmallButton::kLargeBold));
   return button;
@@ -189,6 +233,7 @@ QWidget* AddOneLineControl(QWidget* parent, const OneLineFact& fact) {
   }
   line->setMaxLength(std::numeric_limits<int>::max());  // the facts have no length limit
   control->setToolTip(Text(fact.tooltip));
+  control->setAccessibleName(NameOfLabel(fact.label));
   StyleInput(control);
   return control;
 }
@@ -245,7 +290,7 @@ void TForm1::BuildMenus() {
     return menu;
   };
 
-  QMenu* file = add_menu(menuBar(), "FileMenu", "File");
+  QMenu* file = add_menu(menuBar(), "FileMenu", "&File");
   add_item(file, "New1", "New", Qt::CTRL | Qt::Key_N);
   add_item(file, "Open1", "Open", Qt::CTRL | Qt::Key_O);
   add_item(file, "Save2", "Save", Qt::CTRL | Qt::Key_S);
@@ -253,8 +298,12 @@ void TForm1::BuildMenus() {
   file->addSeparator()->setObjectName(QStringLiteral("N2"));
   add_item(file, "Exit1", "Exit", Qt::CTRL | Qt::Key_X);
 
-  QMenu* edit = add_menu(menuBar(), "EditMenu", "Edit");
+  QMenu* edit = add_menu(menuBar(), "EditMenu", "&Edit");
   add_item(edit, "Clearall1", "Clear All", Qt::CTRL | Qt::Key_C);
+  undo_clear_all_ = add_item(edit, "UndoClearall1", "Undo Clear All");  // Ctrl+Z stays the fields' own undo
+  undo_clear_all_->setEnabled(false);
+  connect(edit, &QMenu::aboutToShow, this,
+          [this] { undo_clear_all_->setEnabled(clear_all_undo_.CanUndo(record_)); });
   QMenu* html = add_menu(edit, "HtmlMenu", "Html");
   QMenu* charset = add_menu(html, "CharacterSetMenu", "Character Set");
   for (auto [name, caption, item] : {std::tuple{"UTF81", "UTF-8", CharsetItem::kUtf8},
@@ -274,7 +323,7 @@ void TForm1::BuildMenus() {
   colors->addSeparator()->setObjectName(QStringLiteral("N1"));
   add_item(colors, "Default1", "Default");
 
-  QMenu* help = add_menu(menuBar(), "HelpMenu", "Help");
+  QMenu* help = add_menu(menuBar(), "HelpMenu", "&Help");
   add_item(help, "About2", "About", Qt::CTRL | Qt::Key_A);
   add_item(help, "ClearRegistry1", "Remove *.qlx associate");
 }
@@ -283,8 +332,10 @@ QWidget* TForm1::BuildEditorTab() {
   auto* sheet = new QWidget(page_control_);
   auto* upper = Place<QGroupBox>(sheet, "GroupBox1", 6, 0, 673, 241);
   for (const OneLineFact& fact : kOneLineFacts) {
-    AddLabel(upper, fact.label, fact.label_x, fact.y, kRowHeight);
-    Bind(AddOneLineControl(upper, fact), fact.member, false);
+    QLabel* label = AddLabel(upper, fact.label, fact.label_x, fact.y, kRowHeight);
+    QWidget* control = AddOneLineControl(upper, fact);
+    label->setBuddy(control);
+    Bind(control, fact.member, false);
   }
   for (const SmallButton& button : kUpperButtons) AddSmallButton(upper, button);
 
@@ -292,37 +343,42 @@ QWidget* TForm1::BuildEditorTab() {
   date_picker_ = picker;
   picker->setCalendarPopup(true);
   picker->setDate(QDate(2006, 12, 3));
+  picker->setAccessibleName(QStringLiteral("Release Date calendar"));
   StyleInput(picker);
-  connect(picker, &QDateEdit::dateChanged, this, &TForm1::DateTimePicker1Change);
   auto* time = Place<QCheckBox>(upper, "CheckBox1", 624, 42, 41, 17);
   time_box_ = time;
   time->setText(Text("Time"));
+  time->setAccessibleName(QStringLiteral("Release Date with the time"));
   time->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));  // box and caption fit in 41 pixels
-
-  const std::pair<const char*, void (TForm1::*)()> enter_handlers[] = {
-      {"Edit4", &TForm1::Edit4KeyDown},   {"Edit8", &TForm1::Edit8KeyDown},
-      {"Edit9", &TForm1::Edit9KeyDown},   {"Edit12", &TForm1::Edit12KeyDown},
-      {"Edit13", &TForm1::Edit13KeyDown},
-  };
-  for (const auto& [name, handler] : enter_handlers) {
-    connect(upper->findChild<QLineEdit*>(QString::fromLatin1(name)), &QLineEdit::returnPressed, this,
-            handler);
-  }
+  FitDatePicker();
 
   auto* lower = Place<QGroupBox>(sheet, "GroupBox2", 6, 248, 673, 377);
   for (const MultiLineFact& fact : kMultiLineFacts) {
-    AddLabel(lower, fact.label, fact.x, fact.y, 15);
-    auto* area = Place<QPlainTextEdit>(lower, fact.control, fact.x, fact.y + 16, 321, 97);
+    QLabel* label = AddLabel(lower, fact.label, fact.x, fact.y, 15);
+    auto* area = Place<EditorArea>(lower, fact.control, fact.x, fact.y + 16, 321, 97);
+    label->setBuddy(area);
+    const QString name = NameOfLabel(fact.label);
+    area->setAccessibleName(name);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     area->setTabChangesFocus(true);
     StyleInput(area);
     Bind(area, fact.member, true);
-    AddSmallButton(lower,
-                   {fact.clear_button, "-", fact.clear_x, fact.y, 25, 15, "Clear", SmallButton::kWindowFont});
+    AddSmallButton(lower, {fact.clear_button, "-", fact.clear_x, fact.y, 25, 15, "Clear",
+                           SmallButton::kWindowFont, QStringLiteral("Clear ") + name});
     AddSmallButton(lower, {fact.load_button, "...", fact.load_x, fact.y, 25, 15, fact.load_tooltip,
-                           SmallButton::kWindowFont});
+                           SmallButton::kWindowFont, QStringLiteral("Load %1 from a text file").arg(name)});
   }
   return sheet;
+}
+
+void TForm1::FitDatePicker() {
+  // The picker keeps its place and grows to the right; the Time box keeps its distance to it.
+  auto* picker = static_cast<DatePicker*>(date_picker_);
+  const int gap = time_box_->x() - picker->geometry().right() - 1;
+  picker->resize(std::max(picker->width(), picker->WidthForLongestDate()), picker->height());
+  // Within the group box's frame; the gap gives way first.
+  const int last_x = picker->parentWidget()->contentsRect().right() + 1 - time_box_->width();
+  time_box_->move(std::min(picker->geometry().right() + 1 + gap, last_x), time_box_->y());
 }
 
 void TForm1::SetEditorTabOrder() {

@@ -134,7 +134,9 @@ QWidget* TForm1::BuildNfoTab() {
   memo->setFont(NfoFont(false));
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QPalette palette = memo->palette();
+  // Its light background comes with dark text, so that a dark theme's light text does not vanish on it.
   palette.setColor(QPalette::Base, QColor(0xE6, 0xE6, 0xE6));
+  palette.setColor(QPalette::Text, Qt::black);
   memo->setPalette(palette);
   QWidget* sheet = FilledTab(page_control_, BuildNfoToolbar());
   sheet->layout()->addWidget(memo);

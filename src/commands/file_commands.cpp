@@ -11,26 +11,28 @@ bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs) {
   return false;
 }
 
-void SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
-  if (!ConfirmProgramName(record, dialogs)) return;
+bool SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+  if (!ConfirmProgramName(record, dialogs)) return false;
   if (!record.document_path.empty()) {
     WriteProjectDocument(record, record.document_path);
-    return;
+    return true;
   }
   auto chosen = dialogs.SaveFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
-  if (!chosen) return;
+  if (!chosen) return false;
   record.document_path = ApplyExtension(chosen->path, ".qlx");
   window.title = TitleWithDocument(LastPathComponent(record.document_path));
   WriteProjectDocument(record, record.document_path);
+  return true;
 }
 
-void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+bool OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
-  if (!chosen) return;
+  if (!chosen) return false;
   // Read first, so that a file that cannot be read changes nothing.
   auto bytes = ReadFileIfExists(chosen->path);
   ClearAll(record);
   AdoptDocument(record, window, chosen->path, std::move(bytes).value_or(std::string()));
+  return true;
 }
 
 void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes) {

@@ -19,12 +19,12 @@ void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string
 
 // File > Save: with a document, writes it; without one, asks for a name (extension rule, ".qlx"), adopts
 // it (title with the file name) and writes it. An empty program name only shows the information
-// message. Write failures raise "Unable to write to %s".
-void SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
+// message. Write failures raise "Unable to write to %s". Returns whether the document was written.
+bool SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
 
 // File > Open: asks for a document, then Clear All, adopts the chosen path (title with its last
 // component) and reads it. A file that exists but cannot be read raises "Cannot open file "%s". %s"
-// before anything changes.
-void OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
+// before anything changes. Returns whether a document was adopted.
+bool OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
 
 }  // namespace quillory

@@ -30,23 +30,24 @@ std::string SaveAsFilter() {
   return filter;
 }
 
-void SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
-  if (!ConfirmProgramName(record, dialogs)) return;
+bool SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+  if (!ConfirmProgramName(record, dialogs)) return false;
   auto chosen = dialogs.SaveFile(FileDialogRequest{SaveAsFilter(), 1,
                                                    Cp1252ToUtf8(record.program_name) + " Readme",
                                                    std::string(kSaveAsTitle)});
-  if (!chosen) return;
+  if (!chosen) return false;
   if (chosen->filter_index == 1) {
     record.document_path = ApplyExtension(chosen->path, ".qlx");
     window.title = TitleWithDocument(record.document_path);
     WriteProjectDocument(record, record.document_path);
-    return;
+    return true;
   }
   const std::vector<const FormatInfo*> formats = ExportFormats();
   const size_t index = static_cast<size_t>(chosen->filter_index) - 2;
-  if (chosen->filter_index < 2 || index >= formats.size()) return;  // the dialog offers no other type
+  if (chosen->filter_index < 2 || index >= formats.size()) return false;  // the dialog offers no other type
   const FormatInfo& format = *formats[index];
   ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension), RenderDocument(record, format.format));
+  return false;
 }
 
 }  // namespace quillory

@@ -19,7 +19,7 @@ inline constexpr std::string_view kSaveAsTitle = "Save As *.qlx or Export *.txt,
 // 2. and later: exports the document of the type chosen;
 // exports leave the document and title as they were. An empty program name only shows the information
 // message. Exports are written atomically and raise "Cannot create file "%s". %s" or "Stream write error";
-// the project raises "Unable to write to %s".
-void SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
+// the project raises "Unable to write to %s". Returns whether the project document was written.
+bool SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
 
 }  // namespace quillory

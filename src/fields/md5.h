@@ -45,7 +45,8 @@ using Md5Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>
 
 // The digest of all the bytes of a file, read in large blocks, of any length. Raises "Cannot open file
 // "%s". %s" when the file cannot be opened or read (a folder included), and Md5Cancelled when progress
-// returns false. progress, when given, is called after every block.
+// returns false. progress, when given, is called once before the first read, after every block, and at
+// least every 50 ms while a pipe or device has no data, so that a file that never ends can be stopped.
 Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress = {});
 
 // The 32 lower-case hexadecimal digits of a digest, the high half of each byte first.

@@ -21,6 +21,9 @@ struct FileDialogResult {
   int filter_index = 1;
 };
 
+// The answers to the question whether to save changes before they would be lost.
+enum class SaveChangesAnswer { kSave, kDiscard, kCancel };
+
 // The platform's common dialogs and message boxes. Each call creates a fresh dialog, so nothing is
 // remembered between calls.
 class Dialogs {
@@ -38,6 +41,9 @@ class Dialogs {
   // The standard error box (caption: the application title, error icon, one OK button). UTF-8 text, shown as
   // given: the caller has already applied the full-stop rule.
   virtual void ShowError(const std::string& text) = 0;
+  // A question box (caption: the application title, warning icon) with Save, Discard and Cancel, Save the
+  // default; closing it counts as Cancel. UTF-8 text, shown as given.
+  virtual SaveChangesAnswer AskSaveChanges(const std::string& question) = 0;
 };
 
 }  // namespace quillory

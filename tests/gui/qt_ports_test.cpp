@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -59,6 +62,29 @@ TEST(QtDialogs, FileDialogsReportThePathAndTheFilterSelectedAtTheEnd) {
   EXPECT_EQ(opened->filter_index, 1);
   WhenTheDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_FALSE(dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""}));
+}
+
+TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
+  QtDialogs dialogs;
+  auto when_asked = [](std::function<void(QMessageBox&)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->text(), "Save changes to a.qlx?");
+      EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Save));
+      act(*box);
+    });
+  };
+  const std::pair<QMessageBox::StandardButton, SaveChangesAnswer> answers[] = {
+      {QMessageBox::Save, SaveChangesAnswer::kSave},
+      {QMessageBox::Discard, SaveChangesAnswer::kDiscard},
+      {QMessageBox::Cancel, SaveChangesAnswer::kCancel}};
+  for (const auto& [button, answer] : answers) {
+    when_asked([button](QMessageBox& box) { box.button(button)->click(); });
+    EXPECT_EQ(dialogs.AskSaveChanges("Save changes to a.qlx?"), answer);
+  }
+  when_asked([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  EXPECT_EQ(dialogs.AskSaveChanges("Save changes to a.qlx?"), SaveChangesAnswer::kCancel);
 }
 
 }  // namespace

@@ -16,12 +16,14 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<FileDialogResult>> open_answers;
   std::deque<std::optional<FileDialogResult>> save_answers;
   std::deque<std::optional<std::uint32_t>> color_answers;
+  std::deque<SaveChangesAnswer> save_changes_answers;  // unscripted: Discard
 
   std::vector<FileDialogRequest> open_requests;
   std::vector<FileDialogRequest> save_requests;
   int color_requests = 0;
   std::vector<std::string> informations;
   std::vector<std::string> errors;
+  std::vector<std::string> questions;
 
   // Scripts the next save dialog to confirm path with the filter index.
   void AnswerSave(std::string path, int filter_index = 1) {
@@ -45,6 +47,13 @@ class FakeDialogs : public Dialogs {
   }
   void ShowInformation(const std::string& text) override { informations.push_back(text); }
   void ShowError(const std::string& text) override { errors.push_back(text); }
+  SaveChangesAnswer AskSaveChanges(const std::string& question) override {
+    questions.push_back(question);
+    if (save_changes_answers.empty()) return SaveChangesAnswer::kDiscard;
+    const SaveChangesAnswer answer = save_changes_answers.front();
+    save_changes_answers.pop_front();
+    return answer;
+  }
 
  private:
   template <typename T>
