@@ -54,7 +54,8 @@ bool IsFolder(const std::string& path) {
 void RunRender(const RenderOptions& options, const Streams& io) {
   const auto formats = ParseFormats(options.formats);
   // Several formats, or an existing folder as the output: README<extension> files in that folder.
-  const bool into_folder = formats.size() > 1 || (options.output != "-" && IsFolder(options.output));
+  const bool into_folder =
+      options.formats == "all" || formats.size() > 1 || (options.output != "-" && IsFolder(options.output));
   if (into_folder) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
