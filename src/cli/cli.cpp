@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <new>
@@ -37,6 +38,11 @@ class UsageFormatter : public CLI::Formatter {
  private:
   std::vector<std::pair<std::string, std::string>> usages_;
 };
+
+std::string WithFinalLineFeed(std::string text) {
+  if (!text.ends_with('\n')) text += '\n';
+  return text;
+}
 
 std::string VersionText() { return std::string(kProgram) + " " + std::string(kVersion); }
 
@@ -111,10 +117,10 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     app->parse(reversed);
     return kExitOk;
   } catch (const CLI::CallForHelp&) {
-    out << app->help();
+    out << WithFinalLineFeed(app->help());
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
-    out << app->help("", CLI::AppFormatMode::All);
+    out << WithFinalLineFeed(app->help("", CLI::AppFormatMode::All));
     return kExitOk;
   } catch (const CLI::CallForVersion& version) {
     out << version.what() << "\n";
@@ -128,6 +134,9 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return kExitFailure;
   } catch (const std::bad_alloc&) {
     err << prefix() << "out of memory\n";
+    return kExitFailure;
+  } catch (const std::exception& unexpected) {
+    err << prefix() << unexpected.what() << "\n";
     return kExitFailure;
   }
 }
