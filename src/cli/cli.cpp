@@ -1,76 +1,142 @@
 #include "cli/cli.h"
 
-#include <functional>
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
+#include <memory>
+#include <new>
+#include <sstream>
 
 #include "common/error.h"
-#include "project/project_file.h"
-#include "text/file_io.h"
 
 namespace quillory::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: quillory-cli render txt|html|html-preview|nfo PROJECT.qlx [-o FILE]\n"
-    "       quillory-cli get PROJECT.qlx KEY\n"
-    "       quillory-cli set PROJECT.qlx KEY=VALUE [KEY=VALUE ...]\n"
-    "       quillory-cli md5 FILE\n"
-    "       quillory-cli size FILE\n"
-    "       quillory-cli --help | --version\n";
+constexpr std::string_view kProgram = "quillory-cli";
 
-using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
+// CLI11's help with our own usage lines: one per subcommand, and all of them for the program.
+class UsageFormatter : public CLI::Formatter {
+ public:
+  void AddUsage(const std::string& name, const std::string& usage) {
+    usages_.emplace_back(name, std::string(kProgram) + " " + usage);
+  }
+  // "usage: LINE" for the subcommand name, or every line for the program (empty name).
+  std::string Usage(const std::string& name) const {
+    std::string text;
+    for (const auto& [command, line] : usages_) {
+      if (!name.empty() && command != name) continue;
+      text += (text.empty() ? "usage: " : "       ") + line + "\n";
+    }
+    if (name.empty()) text += "       " + std::string(kProgram) + " [COMMAND] --help | -V | --version\n";
+    return text;
+  }
+  std::string make_usage(const CLI::App* app, std::string) const override {
+    return Usage(app->get_parent() == nullptr ? std::string() : app->get_name());
+  }
+  const std::vector<std::pair<std::string, std::string>>& usages() const { return usages_; }
 
-const std::map<std::string, Command>& Commands() {
-  // One line a command, so that adding one touches one line.
-  // clang-format off
-  static const std::map<std::string, Command> commands = {
-      {"render", RenderCommand},
-      {"get", GetCommand},
-      {"set", SetCommand},
-      {"md5", Md5Command},
-      {"size", SizeCommand},
-  };
-  // clang-format on
-  return commands;
+ private:
+  std::vector<std::pair<std::string, std::string>> usages_;
+};
+
+std::string WithFinalLineFeed(std::string text) {
+  if (!text.ends_with('\n')) text += '\n';
+  return text;
+}
+
+std::string VersionText() { return std::string(kProgram) + " " + std::string(kVersion); }
+
+// The whole command line, with every subcommand.
+std::unique_ptr<CLI::App> MakeApp(const Streams& io) {
+  auto app = std::make_unique<CLI::App>("Renders and edits Quillory project documents (.qlx).",
+                                        std::string(kProgram));
+  app->formatter(std::make_shared<UsageFormatter>());
+  app->set_version_flag("-V,--version", VersionText());
+  app->require_subcommand(1);
+  app->footer("Exit status: 0 success, 1 failure, 2 usage error. '-' is standard input or output.");
+  // One line a subcommand, in the order --help lists them.
+  AddRenderCommand(*app, io);
+  AddGetCommand(*app, io);
+  AddSetCommand(*app, io);
+  AddStampCommand(*app, io);
+  AddMd5Command(*app, io);
+  AddSizeCommand(*app, io);
+  return app;
+}
+
+const UsageFormatter& FormatterOf(const CLI::App& app) {
+  return static_cast<const UsageFormatter&>(*const_cast<CLI::App&>(app).get_formatter());
 }
 
 }  // namespace
 
-ReadmeProject LoadProject(const std::string& path) {
-  ReadmeProject record = ProjectFromBytes(ReadWholeFile(path));
-  record.document_path = path;
-  return record;
+CLI::App* NewSubcommand(CLI::App& app, const std::string& name, const std::string& usage,
+                        const std::string& description) {
+  static_cast<UsageFormatter&>(*app.get_formatter()).AddUsage(name, usage);
+  CLI::App* sub = app.add_subcommand(name, description);
+  sub->set_version_flag("-V,--version", VersionText());
+  return sub;
 }
 
-void Emit(std::ostream& out, const std::string& output_path, const std::string& bytes) {
-  if (!output_path.empty()) {
-    ReplaceFileOrThrow(output_path, bytes);
-    return;
+std::vector<std::string> SubcommandNames() {
+  std::istringstream no_input;
+  std::ostringstream no_output;
+  const auto app = MakeApp({no_input, no_output});
+  std::vector<std::string> names;
+  for (const CLI::App* sub : app->get_subcommands([](const CLI::App*) { return true; })) {
+    names.push_back(sub->get_name());
   }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) throw Error("Stream write error");
+  return names;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  const Streams io{in, out};
+  const auto app = MakeApp(io);
+  // The subcommand the command line chose so far, for the messages.
+  auto command = [&]() -> std::string {
+    const auto chosen = app->get_subcommands();
+    return chosen.empty() ? std::string() : chosen.front()->get_name();
+  };
+  auto prefix = [&] {
+    const std::string name = command();
+    return std::string(kProgram) + ": " + (name.empty() ? "" : name + ": ");
+  };
+  auto usage_error = [&](const std::string& message) {
+    err << prefix() << message << "\n" << FormatterOf(*app).Usage(command());
+    return kExitUsage;
+  };
   try {
     if (args.empty()) throw UsageError{"no command given"};
-    if (args[0] == "--help" || args[0] == "-h") {
-      out << "quillory-cli renders and edits Quillory project documents.\n\n" << kUsage;
-      return kExitOk;
+    if (!args[0].starts_with('-')) {
+      const auto& known = FormatterOf(*app).usages();
+      const bool found =
+          std::any_of(known.begin(), known.end(), [&](const auto& u) { return u.first == args[0]; });
+      if (!found) throw UsageError{"unknown command '" + args[0] + "'"};
     }
-    if (args[0] == "--version") {
-      out << "quillory-cli " << kVersion << "\n";
-      return kExitOk;
-    }
-    auto command = Commands().find(args[0]);
-    if (command == Commands().end()) throw UsageError{"unknown command '" + args[0] + "'"};
-    return command->second(std::vector<std::string>(args.begin() + 1, args.end()), out);
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app->parse(reversed);
+    return kExitOk;
+  } catch (const CLI::CallForHelp&) {
+    out << WithFinalLineFeed(app->help());
+    return kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << WithFinalLineFeed(app->help("", CLI::AppFormatMode::All));
+    return kExitOk;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << "\n";
+    return kExitOk;
+  } catch (const CLI::ParseError& parse) {
+    return usage_error(parse.what());
   } catch (const UsageError& usage) {
-    err << "quillory-cli: " << usage.message << "\n" << kUsage;
-    return kExitUsage;
+    return usage_error(usage.message);
   } catch (const Error& error) {
-    err << "quillory-cli: " << error.what() << "\n";
+    err << prefix() << error.what() << "\n";
+    return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    err << prefix() << "out of memory\n";
+    return kExitFailure;
+  } catch (const std::exception& unexpected) {
+    err << prefix() << unexpected.what() << "\n";
     return kExitFailure;
   }
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "project/project_file.h"
+namespace CLI {
+class App;
+}
 
 namespace quillory::cli {
 
@@ -12,27 +15,42 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// Runs quillory-cli with its arguments (the program name left out). Results go to out, messages
-// ("quillory-cli: MESSAGE") to err. Returns the exit status: 0 success, 1 failure, 2 usage error.
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs quillory-cli with its arguments (the program name left out), reading standard input from in.
+// Results go to out, messages ("quillory-cli: COMMAND: MESSAGE") to err. Returns the exit status: 0
+// success, 1 failure, 2 usage error.
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
 
-// A usage error: the message is printed with the usage text and the exit status is 2.
+// The names of the subcommands, in the order --help lists them.
+std::vector<std::string> SubcommandNames();
+
+// A usage error: the message is printed with the usage of the subcommand and the exit status is 2.
 struct UsageError {
   std::string message;
 };
 
-// ProjectFromBytes of the document at path, with path as its document path. A missing or unreadable
-// document raises "Cannot open file "%s". %s".
-ReadmeProject LoadProject(const std::string& path);
+// The streams a subcommand reads and writes.
+struct Streams {
+  std::istream& in;
+  std::ostream& out;
+};
 
-// Writes bytes to standard output, or atomically to output_path when it is not empty.
-void Emit(std::ostream& out, const std::string& output_path, const std::string& bytes);
+// Each subcommand adds itself to app: its options, its usage line and the callback that runs it. A
+// callback raises UsageError for a wrong command line and Error (worded "cannot open 'NAME': REASON",
+// naming the file) for a failure.
+void AddRenderCommand(CLI::App& app, const Streams& io);
+void AddGetCommand(CLI::App& app, const Streams& io);
+void AddSetCommand(CLI::App& app, const Streams& io);
+void AddStampCommand(CLI::App& app, const Streams& io);
+void AddMd5Command(CLI::App& app, const Streams& io);
+void AddSizeCommand(CLI::App& app, const Streams& io);
 
-// The subcommands; args are the words after the subcommand's name.
-int RenderCommand(const std::vector<std::string>& args, std::ostream& out);
-int GetCommand(const std::vector<std::string>& args, std::ostream& out);
-int SetCommand(const std::vector<std::string>& args, std::ostream& out);
-int Md5Command(const std::vector<std::string>& args, std::ostream& out);
-int SizeCommand(const std::vector<std::string>& args, std::ostream& out);
+}  // namespace quillory::cli
+
+namespace quillory::cli {
+
+// Adds the subcommand name to app, with its usage (the words after "quillory-cli", shown by --help and
+// after a usage error) and a one-line description.
+CLI::App* NewSubcommand(CLI::App& app, const std::string& name, const std::string& usage,
+                        const std::string& description);
 
 }  // namespace quillory::cli

@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
   std::vector<std::string> args(argv + 1, argv + argc);
-  return quillory::cli::Run(args, std::cout, std::cerr);
+  return quillory::cli::Run(args, std::cin, std::cout, std::cerr);
 }

@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/cli.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace quillory::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Outcome = testing::CliOutcome;
+using testing::RunCli;
 
 TEST(DigestCommand, PrintsWhatTheFieldsWouldReceive) {
   testing::TempDir dir;
@@ -36,11 +27,11 @@ TEST(DigestCommand, UnreadableFileAndWrongArguments) {
   const Outcome md5 = RunCli({"md5", dir.File("missing.exe")});
   EXPECT_EQ(md5.status, kExitFailure);
   EXPECT_EQ(md5.out, "");
-  EXPECT_EQ(md5.err, "quillory-cli: Cannot open file \"" + dir.File("missing.exe") +
-                         "\". No such file or directory\n");
+  EXPECT_EQ(md5.err,
+            "quillory-cli: md5: cannot open '" + dir.File("missing.exe") + "': No such file or directory\n");
   const Outcome size = RunCli({"size", dir.path()});
   EXPECT_EQ(size.status, kExitFailure);
-  EXPECT_EQ(size.err, "quillory-cli: I/O error 21\n");
+  EXPECT_EQ(size.err, "quillory-cli: size: cannot open '" + dir.path() + "': Is a directory\n");
   EXPECT_EQ(RunCli({"md5"}).status, kExitUsage);
   EXPECT_EQ(RunCli({"size", "a", "b"}).status, kExitUsage);
 }

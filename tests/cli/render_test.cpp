@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/cli.h"
+#include "support/cli_runner.h"
 #include "support/goldens.h"
 #include "support/temp_dir.h"
 
@@ -18,10 +17,9 @@ TEST(RenderCommand, ReproducesTheGoldenFiles) {
     const std::string format(InfoOf(golden.format).name);
     SCOPED_TRACE(std::string(golden.folder) + " " + format);
     const std::string folder = testing::GoldenFolder(golden);
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::Run({"render", format, folder + "/project.qlx"}, out, err), cli::kExitOk)
-        << err.str();
-    EXPECT_EQ(out.str(), ReadFile(folder + "/" + golden.expected));
+    const testing::CliOutcome r = testing::RunCli({"render", format, folder + "/project.qlx"});
+    ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+    EXPECT_EQ(r.out, ReadFile(folder + "/" + golden.expected));
   }
 }
 
@@ -29,11 +27,12 @@ TEST(RenderCommand, RefusesAnEmptyProgramName) {
   TempDir dir;
   WriteFile(dir.File("p.qlx"), "[readme]\r\nprogram_name=\r\ncopyright=x\r\n");
   for (const char* format : {"html", "html-preview", "nfo"}) {
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::Run({"render", format, dir.File("p.qlx"), "-o", dir.File("out")}, out, err),
-              cli::kExitFailure);
-    EXPECT_EQ(err.str(), "quillory-cli: Program Name is required!\n");
-    EXPECT_EQ(out.str(), "");
+    const testing::CliOutcome r =
+        testing::RunCli({"render", format, dir.File("p.qlx"), "-o", dir.File("out")});
+    EXPECT_EQ(r.status, cli::kExitFailure);
+    EXPECT_EQ(r.err,
+              "quillory-cli: render: cannot render '" + dir.File("p.qlx") + "': Program Name is required!\n");
+    EXPECT_EQ(r.out, "");
   }
   EXPECT_EQ(testing::ListFolder(dir.path()), "p.qlx");
 }

@@ -5,9 +5,10 @@
 
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_io.h"
 #include "project/project_file.h"
 #include "readme/text_readme.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace quillory {
@@ -19,17 +20,8 @@ using testing::WriteFile;
 
 const std::string kBad = QUILLORY_TEST_DATA "/bad/";
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using CliResult = testing::CliOutcome;
+using testing::RunCli;
 
 // The record of a document that holds only these values: HTML defaults, every other fact empty.
 ReadmeProject RecordWith(const std::vector<std::pair<std::string, std::string>>& values) {
@@ -80,7 +72,8 @@ TEST(BadInput, EachDocumentReadsAsItsOwnRulesSay) {
     const CliResult render = RunCli({"render", "txt", path});
     if (expected.program_name.empty()) {
       EXPECT_EQ(render.status, 1) << c.file;
-      EXPECT_EQ(render.err, "quillory-cli: Program Name is required!\n") << c.file;
+      EXPECT_EQ(render.err, "quillory-cli: render: cannot render '" + path + "': Program Name is required!\n")
+          << c.file;
       EXPECT_EQ(render.out, "") << c.file;
     } else {
       EXPECT_EQ(render.status, 0) << c.file << render.err;
@@ -199,7 +192,7 @@ TEST(BadInput, WrongCommandLines) {
   const std::string document = "[readme]\r\nprogram_name=P\r\n";
   WriteFile(dir.File("p.qlx"), document);
   const auto lines = CommandLines(dir.path());
-  ASSERT_EQ(lines.size(), 14u);
+  ASSERT_EQ(lines.size(), 20u);
   for (const auto& line : lines) {
     const CliResult result = RunCli(line.args);
     const std::string what = line.args.front() + " " + line.args.back();

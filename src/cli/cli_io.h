@@ -1,0 +1,48 @@
+#pragma once
+
+// What the subcommands share: reading inputs ("-" is standard input; a FIFO or pipe is read like it),
+// changing a document, writing outputs, and the wording of failures. Every failure names its file.
+
+#include <cstddef>
+#include <functional>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "common/error.h"
+#include "project/readme_project.h"
+
+namespace quillory::cli {
+
+// How an input name appears in messages: 'NAME' quoted, or "standard input" for "-".
+std::string Quoted(const std::string& name);
+
+// "cannot VERB 'NAME': REASON" for an errno value.
+Error FileFailure(std::string_view verb, const std::string& name, int error_number);
+
+// All the bytes of the input name ("-": in). Raises FileFailure ("open" or "read").
+std::string ReadInput(const std::string& name, std::istream& in);
+
+// Hands the bytes of the input name ("-": in) to sink block by block, reading it once, and returns how
+// many there were. Raises FileFailure ("open" or "read").
+using BlockSink = std::function<void(const unsigned char* data, std::size_t length)>;
+std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink);
+
+// The record of the project document name ("-": in), read once. Raises FileFailure.
+ReadmeProject LoadProject(const std::string& name, std::istream& in);
+ReadmeProject LoadProject(const std::string& path);
+
+// Raises "'PATH' is not a regular file" unless path names a regular file or nothing: a document that
+// set or stamp changes is checked with this before anything else is read, so nothing waits on it.
+void RequireChangeableDocument(const std::string& path);
+
+// Reads the document at path (a missing name is an empty document), lets change alter its record, and
+// replaces the document atomically; every byte the change does not concern stays. Raises the failure of
+// RequireChangeableDocument or FileFailure ("open", "read", "write"); the document is then unchanged.
+void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change);
+
+// Writes bytes to the output name: "-" is out; see text/output_target.h. Raises FileFailure ("write").
+void WriteOutputOrThrow(const std::string& name, std::string_view bytes, std::ostream& out);
+
+}  // namespace quillory::cli
