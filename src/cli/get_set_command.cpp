@@ -51,9 +51,10 @@ int SetCommand(const std::vector<std::string>& args, std::ostream&) {
     const FieldInfo& field = KnownField(args[i].substr(0, equals));
     changes.emplace_back(&field, RecordValue(field, args[i].substr(equals + 1)));
   }
-  ReadmeProject record = ProjectFromBytes(ReadFileIfExists(args[0]).value_or(std::string()));
+  std::string bytes = ReadFileIfExists(args[0]).value_or(std::string());
+  ReadmeProject record = ProjectFromBytes(bytes);
   for (auto& [field, value] : changes) record.*field->member = std::move(value);
-  WriteProjectDocument(record, args[0]);
+  WriteProjectDocument(record, args[0], std::move(bytes));
   return kExitOk;
 }
 
