@@ -17,22 +17,20 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// The value as read: blanks trimmed, then one matching pair of quotes removed.
-std::string KeyLine(std::string_view key, std::string_view value) {
-  std::string line;
-  line.reserve(key.size() + 1 + value.size());
-  line.append(key);
-  line += '=';
-  line.append(value);
-  return line;
+// The start of a key's line: "key=".
+std::string KeyHead(std::string_view key) {
+  std::string head(key);
+  head += '=';
+  return head;
 }
 
-std::string CleanValue(std::string_view raw) {
+// The value as read: blanks trimmed, then one matching pair of quotes removed.
+std::string_view CleanValue(std::string_view raw) {
   std::string_view value = Trim(raw);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::string(value);
+  return value;
 }
 
 }  // namespace
@@ -98,19 +96,21 @@ void IniDocument::Parse() {
 }
 
 std::string_view IniDocument::RawValue(const KeyRef& ref) const {
-  std::string_view text;
-  if (ref.added) {
-    text = added_lines_[ref.index];
-  } else if (auto it = replacements_.find(ref.index); it != replacements_.end()) {
-    text = it->second;
-  } else {
-    text = LineText(ref.index);
-  }
+  // A written key's head is "key=", and the key holds no "=".
+  if (ref.added) return added_lines_[ref.index].value;
+  if (auto it = replacements_.find(ref.index); it != replacements_.end()) return it->second.value;
+  const std::string_view text = LineText(ref.index);
   const size_t equals = text.find('=');
   return equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
 }
 
 std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
+  auto value = ReadView(section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
+}
+
+std::optional<std::string_view> IniDocument::ReadView(std::string_view section, std::string_view key) const {
   auto s = section_index_.find(AsciiLower(Trim(section)));
   if (s == section_index_.end()) return std::nullopt;
   const Section& found = sections_[s->second];
@@ -119,7 +119,7 @@ std::optional<std::string> IniDocument::Read(std::string_view section, std::stri
   return CleanValue(RawValue(k->second));
 }
 
-void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
+void IniDocument::Write(std::string_view section, std::string_view key, std::string value) {
   const std::string section_name = AsciiLower(Trim(section));
   const std::string key_name = AsciiLower(Trim(key));
   auto s = section_index_.find(section_name);
@@ -131,21 +131,27 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     std::string header(1, '[');
     header.append(Trim(section));
     header += ']';
-    added_lines_.push_back(std::move(header));
+    added_lines_.push_back(WrittenLine{std::move(header), {}});
     sections_.back().added_keys.push_back(added_lines_.size() - 1);
   }
   Section& target = sections_[s->second];
   if (auto k = target.keys.find(key_name); k != target.keys.end()) {
     if (k->second.added) {
-      added_lines_[k->second.index] = KeyLine(Trim(key), value);
+      added_lines_[k->second.index] = WrittenLine{KeyHead(Trim(key)), std::move(value)};
     } else {
-      std::string_view old = Trim(LineText(k->second.index));
-      std::string_view spelling = Trim(old.substr(0, old.find('=')));
-      replacements_[k->second.index] = KeyLine(spelling, value);
+      const std::string_view line = LineText(k->second.index);
+      const std::string_view old = Trim(line);
+      const std::string_view spelling = Trim(old.substr(0, old.find('=')));
+      if (line.size() == spelling.size() + 1 + value.size() && line.starts_with(spelling) &&
+          line[spelling.size()] == '=' && line.substr(spelling.size() + 1) == value) {
+        replacements_.erase(k->second.index);  // the line already reads so
+      } else {
+        replacements_[k->second.index] = WrittenLine{KeyHead(spelling), std::move(value)};
+      }
     }
     return;
   }
-  added_lines_.push_back(KeyLine(Trim(key), value));
+  added_lines_.push_back(WrittenLine{KeyHead(Trim(key)), std::move(value)});
   const size_t added = added_lines_.size() - 1;
   target.keys.emplace(key_name, KeyRef{true, added});
   if (target.header_line) {
@@ -157,15 +163,16 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
 
 std::string IniDocument::Serialize() const {
   size_t total = content_.size() + 2;
-  for (const auto& text : added_lines_) total += text.size() + 2;
-  for (const auto& [line, text] : replacements_) total += text.size();
+  for (const auto& text : added_lines_) total += text.head.size() + text.value.size() + 2;
+  for (const auto& [line, text] : replacements_) total += text.head.size() + text.value.size();
   std::string out;
   out.reserve(total);
   out.append(content_, 0, bom_size_);
   for (size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     if (auto r = replacements_.find(i); r != replacements_.end()) {
-      out += r->second;
+      out += r->second.head;
+      out += r->second.value;
     } else {
       out.append(content_, line.begin, line.end - line.begin);
     }
@@ -173,7 +180,8 @@ std::string IniDocument::Serialize() const {
     if (auto a = added_after_.find(i); a != added_after_.end()) {
       if (line.eol_size == 0) out += "\r\n";
       for (size_t added : a->second) {
-        out += added_lines_[added];
+        out += added_lines_[added].head;
+        out += added_lines_[added].value;
         out += "\r\n";
       }
     }
@@ -181,7 +189,8 @@ std::string IniDocument::Serialize() const {
   for (size_t section : added_sections_) {
     if (out.size() > bom_size_ && out.back() != '\n' && out.back() != '\r') out += "\r\n";
     for (size_t added : sections_[section].added_keys) {
-      out += added_lines_[added];
+      out += added_lines_[added].head;
+      out += added_lines_[added].value;
       out += "\r\n";
     }
   }

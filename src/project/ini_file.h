@@ -25,8 +25,12 @@ class IniDocument {
 
   // The value of key in section, or nothing when either is missing.
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
-  // Sets key in section to value, which must hold no line break.
-  void Write(std::string_view section, std::string_view key, std::string_view value);
+  // The same value as a view into the document, valid until the document is changed or destroyed; spares
+  // a long value a copy.
+  std::optional<std::string_view> ReadView(std::string_view section, std::string_view key) const;
+  // Sets key in section to value, which must hold no line break. The value is kept as given (moved, not
+  // copied); a line that already reads "key=value" is left as it stands.
+  void Write(std::string_view section, std::string_view key, std::string value);
   // The document's bytes with every write applied.
   std::string Serialize() const;
 
@@ -37,6 +41,11 @@ class IniDocument {
     size_t end;        // end of the text, before the line break
     uint8_t eol_size;  // 0, 1 or 2 bytes of line break
     Kind kind;
+  };
+  // The text of a written line: head ("key=", or "[name]" for an added section) followed by value.
+  struct WrittenLine {
+    std::string head;
+    std::string value;
   };
   // A key is either an original line or an added line.
   struct KeyRef {
@@ -59,10 +68,10 @@ class IniDocument {
   std::vector<Line> lines_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> section_index_;
-  std::unordered_map<size_t, std::string> replacements_;          // original line -> new text
-  std::vector<std::string> added_lines_;                          // texts of added key lines
-  std::unordered_map<size_t, std::vector<size_t>> added_after_;   // original line -> added lines
-  std::vector<size_t> added_sections_;                            // in order of creation
+  std::unordered_map<size_t, WrittenLine> replacements_;         // original line -> new text
+  std::vector<WrittenLine> added_lines_;                         // added key lines and section headers
+  std::unordered_map<size_t, std::vector<size_t>> added_after_;  // original line -> added lines
+  std::vector<size_t> added_sections_;                           // in order of creation
 };
 
 }  // namespace quillory

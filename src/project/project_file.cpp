@@ -1,5 +1,7 @@
 #include "project/project_file.h"
 
+#include <algorithm>
+
 #include "common/error.h"
 #include "project/ini_file.h"
 #include "text/file_io.h"
@@ -42,7 +44,8 @@ std::string StoredOneLineValue(std::string_view text) {
 
 std::string RestoredMultiLineValue(std::string_view stored) {
   std::string out;
-  out.reserve(stored.size() + stored.size() / 16);
+  out.reserve(stored.size() +
+              static_cast<size_t>(std::count(stored.begin(), stored.end(), kStoredLineBreak)));
   while (!stored.empty()) {
     const size_t brk = stored.find(kStoredLineBreak);
     out.append(stored.substr(0, brk));
@@ -85,8 +88,12 @@ void WriteProjectDocument(const ReadmeProject& record, const std::string& path) 
   } catch (const Error&) {
     throw failure;
   }
-  if (TryReplaceFile(path, ProjectDocumentBytes(record, std::move(existing).value_or(std::string())))) {
-    throw failure;
+  WriteProjectDocument(record, path, std::move(existing).value_or(std::string()));
+}
+
+void WriteProjectDocument(const ReadmeProject& record, const std::string& path, std::string existing) {
+  if (TryReplaceFile(path, ProjectDocumentBytes(record, std::move(existing)))) {
+    throw Error(FormatMessage("Unable to write to %s", {path}));
   }
 }
 
@@ -96,9 +103,9 @@ void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
     if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
   }
   for (const auto& field : FactFields()) {
-    auto value = document.Read(kReadmeSection, field.key);
+    auto value = document.ReadView(kReadmeSection, field.key);
     if (!value) continue;
-    record.*field.member = field.multi_line ? RestoredMultiLineValue(*value) : std::move(*value);
+    record.*field.member = field.multi_line ? RestoredMultiLineValue(*value) : std::string(*value);
   }
 }
 

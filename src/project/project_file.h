@@ -20,6 +20,9 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
 // Writes the record as a project document to path, replacing the file once and atomically. Raises
 // "Unable to write to %s" (the path) when that fails; the previous file is then left as it was.
 void WriteProjectDocument(const ReadmeProject& record, const std::string& path);
+// The same, written over `existing`, the file's bytes as the caller has just read them (empty when there
+// was no file), which spares reading them again.
+void WriteProjectDocument(const ReadmeProject& record, const std::string& path, std::string existing);
 
 // Reads the project document bytes into record: HTML settings and facts missing from it keep their
 // current values.

@@ -10,6 +10,9 @@ namespace {
 
 // The most one read or write call is asked to move: large enough that the call itself costs nothing.
 constexpr size_t kMaxTransfer = size_t{1} << 30;
+// The most one read into a string is asked to move. The string's room is zero-filled before the read
+// overwrites it, and a step this small keeps those bytes in the cache until then.
+constexpr size_t kReadStep = size_t{1} << 20;
 
 }  // namespace
 
@@ -36,8 +39,8 @@ int ReadAll(int fd, std::string& out, size_t size_hint, size_t limit) {
     const size_t old_size = out.size();
     size_t room = out.capacity() - old_size;
     if (limit != std::string::npos) room = std::min(room, limit + 1 - std::min(limit, old_size));
-    // resize_and_overwrite is C++23; a resize zero-fills the room once, which costs little beside the read.
-    out.resize(old_size + room);
+    room = std::min(room, kReadStep);
+    out.resize(old_size + room);  // resize_and_overwrite, which would skip the zero-fill, is C++23
     const ssize_t got = ReadSome(fd, out.data() + old_size, room);
     if (got < 0) {
       const int error = errno;

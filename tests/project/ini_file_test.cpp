@@ -91,5 +91,17 @@ TEST(IniDocument, SeveralNewKeysKeepTheirOrder) {
   EXPECT_EQ(document.Serialize(), "[a]\r\nx=0\r\nk1=one\r\nk2=2\r\n;tail\r\n[b]\r\nj1=uno\r\nj2=2\r\n");
 }
 
+TEST(IniDocument, RewritingAKeyToItsOwnTextAndViewsOfValues) {
+  IniDocument document("[a]\r\n k = 1 \r\nm=2\r\nq=\"x\"\r\n");
+  document.Write("a", "k", "1");  // same value, but the line is not spelled "k=1"
+  document.Write("a", "m", "3");
+  document.Write("a", "m", "2");  // back to the line as it stands
+  document.Write("a", "q", "\"x\"");
+  EXPECT_EQ(document.Serialize(), "[a]\r\nk=1\r\nm=2\r\nq=\"x\"\r\n");
+  EXPECT_EQ(document.ReadView("a", "q"), "x");
+  EXPECT_EQ(document.ReadView("A", " M "), "2");
+  EXPECT_EQ(document.ReadView("a", "missing"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace quillory

@@ -106,6 +106,10 @@ TEST(FileIo, Reading) {
   TempDir dir;
   WriteFile(dir.File("bin"), std::string("\0\xFF\r", 3));
   EXPECT_EQ(ReadWholeFile(dir.File("bin")), std::string("\0\xFF\r", 3));
+  std::string large(3 * 1024 * 1024 + 5, 'x');  // read in several steps
+  for (size_t i = 0; i < large.size(); i += 4093) large[i] = static_cast<char>(i % 251);
+  WriteFile(dir.File("large"), large);
+  EXPECT_EQ(ReadWholeFile(dir.File("large")), large);
   EXPECT_FALSE(ReadFileIfExists(dir.File("none")));
   EXPECT_THROW(ReadWholeFile(dir.File("none")), Error);
   try {
