@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include "app/application_icon.h"
 #include "app/qt_ports.h"
 #include "app/temporary_page.h"
 #include "app/text_bridge.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillory"));
+  // The desktop matches the window to the installed desktop entry and shows the application icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(quillory::kApplicationId));
+  QApplication::setWindowIcon(quillory::ApplicationIcon());
 
   quillory::QtDialogs dialogs;
   quillory::QtShell shell;

@@ -7,6 +7,7 @@
 #include <QMetaMethod>
 #include <QToolTip>
 
+#include "app/application_icon.h"
 #include "app/fact_binding.h"
 #include "app/shortcut_rules.h"
 #include "app/text_bridge.h"
@@ -34,6 +35,7 @@ QMetaMethod HandlerOf(const QObject& form, const QString& control) {
 
 TForm1::TForm1(FormPorts ports, QWidget* parent) : QMainWindow(parent), ports_(std::move(ports)) {
   if (!ports_.exit_program) ports_.exit_program = [] { QCoreApplication::exit(0); };
+  setWindowIcon(ApplicationIcon());
   BuildWindow();
   ConnectHandlers();
   qApp->installEventFilter(new ShortcutRules(this));

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <functional>
 
+#include "app/application_icon.h"
 #include "gui/form_fixture.h"
 
 namespace quillory {
@@ -59,6 +61,20 @@ TEST(QtDialogs, FileDialogsReportThePathAndTheFilterSelectedAtTheEnd) {
   EXPECT_EQ(opened->filter_index, 1);
   WhenTheDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_FALSE(dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""}));
+}
+
+TEST(QtDialogs, AboutShowsTheApplicationIcon) {
+  QtDialogs dialogs;
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Information");
+    EXPECT_EQ(box->text(), "Quillory v0.1");
+    EXPECT_EQ(box->iconPixmap().size(), QSize(64, 64));
+    EXPECT_EQ(box->iconPixmap().toImage(), ApplicationIcon().pixmap(64).toImage());
+    box->accept();
+  });
+  dialogs.ShowAbout("Quillory v0.1");
 }
 
 }  // namespace
