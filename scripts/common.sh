@@ -25,3 +25,5 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation fonts-dejavu-core)
 TEST_PACKAGES=(googletest libgtest-dev libxml2-utils xhtml-relaxng)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What scripts/package.sh needs to build the .deb (dpkg-shlibdeps), and test.sh to check it.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream man-db bash-completion)
