@@ -26,3 +26,5 @@ GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-li
 TEST_PACKAGES=(googletest libgtest-dev libxml2-utils xhtml-relaxng)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(xvfb x11-utils openbox libx11-dev)
+# What scripts/package.sh needs to build the .deb (dpkg-shlibdeps), and test.sh to check it.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream man-db bash-completion)

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds Quillory and runs every test: the whole suite (GUI tests on the offscreen platform), then the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
+# Builds Quillory and runs every test: the whole suite (GUI tests on the offscreen platform), then builds
+# the Debian package from the same build folder and checks it (scripts/check_package.sh), then the core
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
 # Any failure stops the script with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" \
+  "${PACKAGE_PACKAGES[@]}"
 
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
@@ -18,6 +20,12 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 600
 suite_count="$(ctest --test-dir build -N | sed -n 's/^Total Tests: //p')"
+
+echo "== the Debian package"
+bash scripts/package.sh
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)"
+bash scripts/check_package.sh "quillory_${version}_amd64.deb" build | tee build/package-checks.log
+package_count="$(sed -n 's/^package: \([0-9]*\) checks passed$/\1/p' build/package-checks.log)"
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLORY_BUILD_GUI=OFF -DQUILLORY_SANITIZE=ON
@@ -33,5 +41,5 @@ else
   echo "clang++ is missing: fuzz targets skipped"
 fi
 
-echo "== all: $suite_count tests, then $sanitized_count under the sanitizers"
-echo "$((suite_count + sanitized_count)) passed, 0 failed"
+echo "== all: $suite_count tests, $package_count package checks, then $sanitized_count tests under the sanitizers"
+echo "$((suite_count + package_count + sanitized_count)) passed, 0 failed"

@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "app/application_icon.h"
 #include "app/qt_ports.h"
 #include "app/temporary_page.h"
 #include "app/text_bridge.h"
@@ -30,6 +31,9 @@ std::string ProgramPath() {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillory"));
+  // The desktop matches the window to the installed desktop entry and shows the application icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(quillory::kApplicationId));
+  QApplication::setWindowIcon(quillory::ApplicationIcon());
 
   quillory::QtDialogs dialogs;
   quillory::QtShell shell;

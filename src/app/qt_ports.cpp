@@ -10,6 +10,7 @@
 #include <QTime>
 #include <QUrl>
 
+#include "app/application_icon.h"
 #include "app/text_bridge.h"
 #include "common/error.h"
 
@@ -36,8 +37,10 @@ std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request,
   return FileDialogResult{ToNativePath(dialog.selectedFiles().constFirst()), selected < 0 ? 1 : selected + 1};
 }
 
-void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::string& text) {
+void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::string& text,
+             const QPixmap& picture = QPixmap()) {
   QMessageBox box(icon, caption, FromUtf8(text), QMessageBox::Ok, QApplication::activeWindow());
+  if (!picture.isNull()) box.setIconPixmap(picture);
   box.exec();
 }
 
@@ -73,6 +76,10 @@ std::optional<std::uint32_t> QtDialogs::ChooseColor() {
 
 void QtDialogs::ShowInformation(const std::string& text) {
   ShowBox(QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void QtDialogs::ShowAbout(const std::string& text) {
+  ShowBox(QMessageBox::Information, QStringLiteral("Information"), text, ApplicationIcon().pixmap(64));
 }
 
 void QtDialogs::ShowError(const std::string& text) {

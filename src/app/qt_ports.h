@@ -22,6 +22,8 @@ class QtDialogs : public Dialogs {
   std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> ChooseColor() override;
   void ShowInformation(const std::string& text) override;
+  // The information box with the application icon in place of the information icon.
+  void ShowAbout(const std::string& text) override;
   void ShowError(const std::string& text) override;
   SaveChangesAnswer AskSaveChanges(const std::string& question) override;
 };

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "app/application_icon.h"
 #include "app/digest_progress.h"
 #include "app/fact_binding.h"
 #include "app/shortcut_rules.h"
@@ -106,6 +107,7 @@ const CommandRow kCommandMap[] = {
 
 TForm1::TForm1(FormPorts ports, QWidget* parent) : QMainWindow(parent), ports_(std::move(ports)) {
   if (!ports_.exit_program) ports_.exit_program = [] { QCoreApplication::exit(0); };
+  setWindowIcon(ApplicationIcon());
   BuildWindow();
   ConnectHandlers();
   qApp->installEventFilter(new ShortcutRules(this));

@@ -7,10 +7,12 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/application_icon.h"
 #include "app/desktop_entry.h"
 #include "app/document_icon.h"
 #include "app/text_bridge.h"
@@ -47,6 +49,38 @@ std::string FolderFromEnvironment(const char* variable, const char* fallback_bel
     home = entry->pw_dir;
   }
   return home + "/" + fallback_below_home;
+}
+
+// The absolute folders of a colon-separated list; `fallback` when the variable is unset or empty.
+std::vector<std::string> FolderListFromEnvironment(const char* variable, std::string_view fallback) {
+  const char* value = std::getenv(variable);
+  std::string_view list = value != nullptr && value[0] != '\0' ? std::string_view(value) : fallback;
+  std::vector<std::string> folders;
+  while (!list.empty()) {
+    const size_t end = std::min(list.find(':'), list.size());
+    if (list.starts_with('/')) folders.emplace_back(list.substr(0, end));
+    list.remove_prefix(std::min(end + 1, list.size()));
+  }
+  return folders;
+}
+
+// The canonical path of `program` as a shell would run it: a name with a slash as it stands, any other
+// name from the first folder of `path` where an executable file of that name stands.
+std::optional<std::string> FindProgram(const std::string& program, const std::vector<std::string>& path) {
+  std::vector<std::string> candidates;
+  if (program.find('/') != std::string::npos) {
+    candidates.push_back(program);
+  } else {
+    for (const std::string& folder : path) candidates.push_back(folder + "/" + program);
+  }
+  for (const std::string& candidate : candidates) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0) {
+      const auto canonical = std::filesystem::canonical(candidate, error);
+      if (!error) return canonical.string();
+    }
+  }
+  return std::nullopt;
 }
 
 Error Refused(const std::string& key) { return Error(FormatMessage("Failed to set data for '%s'", {key})); }
@@ -99,7 +133,9 @@ void RunUpdater(const char* program, const std::string& folder) {
 
 XdgFolders XdgFolders::FromEnvironment() {
   return XdgFolders{FolderFromEnvironment("XDG_DATA_HOME", ".local/share"),
-                    FolderFromEnvironment("XDG_CONFIG_HOME", ".config")};
+                    FolderFromEnvironment("XDG_CONFIG_HOME", ".config"),
+                    FolderListFromEnvironment("XDG_DATA_DIRS", "/usr/local/share/:/usr/share/"),
+                    FolderListFromEnvironment("PATH", "")};
 }
 
 XdgAssociationStore::XdgAssociationStore(XdgFolders folders) : folders_(std::move(folders)) {}
@@ -117,12 +153,24 @@ std::string XdgAssociationStore::IconPath(int size) const {
          ".png";
 }
 
+std::optional<std::string> XdgAssociationStore::InstalledProgram() const {
+  for (const std::string& folder : folders_.data_dirs) {
+    const std::string entry_path = folder + "/applications/" + kApplicationId + ".desktop";
+    if (!Exists(entry_path)) continue;
+    // The first entry found hides the others, as in the desktop's own lookup.
+    const auto exec = DesktopEntryValue(ReadIfPresent(entry_path), "Exec");
+    const auto program = exec ? ProgramOfExecValue(*exec) : std::nullopt;
+    return program ? FindProgram(*program, folders_.path) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
 bool XdgAssociationStore::KeyExists(const std::string& key) {
   if (key == kDocumentTypeKey) {
     return Exists(MimePackagePath()) || DefaultApplication(ReadIfPresent(MimeAppsPath()), kMimeType);
   }
   if (key == kProgramKey) return Exists(DesktopEntryPath()) || Exists(IconPath(32));
-  if (key == kOpenCommandKey) return Exists(DesktopEntryPath());
+  if (key == kOpenCommandKey) return Exists(DesktopEntryPath()) || InstalledProgram().has_value();
   if (key == kDocumentIconKey) return Exists(IconPath(32));
   return false;
 }
@@ -136,6 +184,10 @@ std::optional<std::string> XdgAssociationStore::ReadDefault(const std::string& k
     return *id == kDesktopId ? std::string(kDocumentTypeValue) : *id;
   }
   if (key == kOpenCommandKey) {
+    if (!Exists(DesktopEntryPath())) {
+      const auto installed = InstalledProgram();
+      return installed ? std::optional(OpenCommandFor(*installed)) : std::nullopt;
+    }
     const auto exec = DesktopEntryValue(ReadIfPresent(DesktopEntryPath()), "Exec");
     if (!exec) return std::nullopt;
     const auto program = ProgramOfExecValue(*exec);

@@ -141,6 +141,6 @@ std::string AboutText() {
   return std::string(17, ' ') + std::string(kAppTitle) + "\n\nWritten by the Quillory team. All rights reserved.";
 }
 
-void AboutCommand(Dialogs& dialogs) { dialogs.ShowInformation(AboutText()); }
+void AboutCommand(Dialogs& dialogs) { dialogs.ShowAbout(AboutText()); }
 
 }  // namespace quillory

@@ -38,6 +38,9 @@ class Dialogs {
   virtual std::optional<std::uint32_t> ChooseColor() = 0;
   // An information box (caption "Information", information icon, one OK button). UTF-8 text.
   virtual void ShowInformation(const std::string& text) = 0;
+  // The About box: an information box that shows the application icon where a platform has one; the
+  // plain information box elsewhere. UTF-8 text.
+  virtual void ShowAbout(const std::string& text) { ShowInformation(text); }
   // The standard error box (caption: the application title, error icon, one OK button). UTF-8 text, shown as
   // given: the caller has already applied the full-stop rule.
   virtual void ShowError(const std::string& text) = 0;

@@ -67,6 +67,44 @@ TEST_F(AssociationTest, WrittenAtFirstStartOnlyThenAfterAMoveAndRemovedOnRequest
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
+TEST_F(AssociationTest, AnInstalledEntryThatStartsThisProgramLeavesTheUsersFilesAlone) {
+  // A system data folder holds the package's entry; its command is found in the second folder of the path.
+  fs::create_directories(xdg.File("usr/bin"));
+  WriteFile(xdg.File("usr/bin/quillory"), "#!/bin/sh\n");
+  fs::permissions(xdg.File("usr/bin/quillory"), fs::perms::owner_all);
+  const std::string program = fs::canonical(xdg.File("usr/bin/quillory")).string();
+  fs::create_directories(xdg.File("usr/share/applications"));
+  WriteFile(xdg.File("usr/share/applications/io.github.quillory.Quillory.desktop"),
+            "[Desktop Entry]\nType=Application\nName=Quillory\nExec=quillory %f\n");
+  XdgFolders folders{xdg.File("data"),
+                     xdg.File("config"),
+                     {xdg.File("opt/share"), xdg.File("usr/share")},
+                     {xdg.File("opt/bin"), xdg.File("usr/bin")}};
+  XdgAssociationStore installed{folders};
+  Start({}, &installed, program);
+  EXPECT_FALSE(fs::exists(xdg.File("data")));
+  EXPECT_FALSE(fs::exists(xdg.File("config")));
+  EXPECT_EQ(installed.ReadDefault(std::string(kOpenCommandKey)), program + " %1");
+  EXPECT_TRUE(dialogs.errors.empty());
+
+  // An entry in an earlier data folder hides it; one whose command is not found names no program.
+  fs::create_directories(xdg.File("opt/share/applications"));
+  WriteFile(xdg.File("opt/share/applications/io.github.quillory.Quillory.desktop"),
+            "[Desktop Entry]\nExec=quillory-old %f\n");
+  EXPECT_EQ(installed.InstalledProgram(), std::nullopt);
+  fs::remove(xdg.File("opt/share/applications/io.github.quillory.Quillory.desktop"));
+  folders.path = {xdg.File("opt/bin")};
+  EXPECT_EQ(XdgAssociationStore(folders).InstalledProgram(), std::nullopt);
+
+  // A build started from its folder registers itself per user, and the user's entry then comes first.
+  Start({}, &installed, "/home/dev/quillory/build/src/app/quillory");
+  EXPECT_NE(
+      ReadFile(installed.DesktopEntryPath()).find("\nExec=/home/dev/quillory/build/src/app/quillory %f\n"),
+      std::string::npos);
+  EXPECT_EQ(installed.ReadDefault(std::string(kOpenCommandKey)),
+            "/home/dev/quillory/build/src/app/quillory %1");
+}
+
 TEST_F(AssociationTest, ARefusedWriteDoesNotSpoilTheStart) {
   WriteFile(xdg.File("plain file"), "not a folder");
   XdgAssociationStore refusing{XdgFolders{xdg.File("plain file/data"), xdg.File("plain file/config")}};

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/application_icon.h"
 #include "gui/form_fixture.h"
 
 namespace quillory {
@@ -85,6 +86,20 @@ TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
   }
   when_asked([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
   EXPECT_EQ(dialogs.AskSaveChanges("Save changes to a.qlx?"), SaveChangesAnswer::kCancel);
+}
+
+TEST(QtDialogs, AboutShowsTheApplicationIcon) {
+  QtDialogs dialogs;
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Information");
+    EXPECT_EQ(box->text(), "Quillory v0.1");
+    EXPECT_EQ(box->iconPixmap().size(), QSize(64, 64));
+    EXPECT_EQ(box->iconPixmap().toImage(), ApplicationIcon().pixmap(64).toImage());
+    box->accept();
+  });
+  dialogs.ShowAbout("Quillory v0.1");
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
   EXPECT_EQ(form->minimumSize(), form->maximumSize());  // not resizable
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+  // The application icon, drawn at several sizes, so the window manager need not scale one.
+  EXPECT_FALSE(form->windowIcon().isNull());
+  EXPECT_GE(form->windowIcon().availableSizes().size(), 5);
+  EXPECT_EQ(form->windowIcon().pixmap(QSize(48, 48)).size(), QSize(48, 48));
 
   auto* pages = Find<QTabWidget>("PageControl1");
   EXPECT_EQ(pages->size(), QSize(692, 660));
