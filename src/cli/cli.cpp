@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "       quillory-cli get PROJECT.qlx KEY\n"
     "       quillory-cli set PROJECT.qlx KEY=VALUE [KEY=VALUE ...]\n"
     "       quillory-cli md5 FILE\n"
+    "       quillory-cli sha256 FILE\n"
     "       quillory-cli size FILE\n"
     "       quillory-cli --help | --version\n";
 
@@ -28,6 +29,7 @@ const std::map<std::string, Command>& Commands() {
       {"get", GetCommand},
       {"set", SetCommand},
       {"md5", Md5Command},
+      {"sha256", Sha256Command},
       {"size", SizeCommand},
   };
   // clang-format on

@@ -33,6 +33,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out);
 int GetCommand(const std::vector<std::string>& args, std::ostream& out);
 int SetCommand(const std::vector<std::string>& args, std::ostream& out);
 int Md5Command(const std::vector<std::string>& args, std::ostream& out);
+int Sha256Command(const std::vector<std::string>& args, std::ostream& out);
 int SizeCommand(const std::vector<std::string>& args, std::ostream& out);
 
 }  // namespace quillory::cli

@@ -28,6 +28,9 @@ inline constexpr Golden kGoldens[] = {
     {"full", Format::kNfo, "readme.nfo"},
     {"nfo_example", Format::kNfo, "readme.nfo"},
     {"text_example", Format::kText, "readme.txt"},
+    {"sha256", Format::kText, "readme.txt"},
+    {"sha256", Format::kHtml, "readme.html"},
+    {"sha256", Format::kNfo, "readme.nfo"},
 };
 
 // The folder of a golden case.
