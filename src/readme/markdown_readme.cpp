@@ -79,8 +79,13 @@ std::string ParagraphText(std::string_view utf8) {
 }
 
 // A code span holding exactly text: its fence is longer than any run of backticks inside, and a blank
-// pads the content where CommonMark would otherwise eat an edge.
-std::string CodeSpan(std::string_view text) {
+// pads the content where CommonMark would otherwise eat an edge. A stray line break becomes a blank, as
+// the span would show it.
+std::string CodeSpan(std::string_view original) {
+  std::string text(original);
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
   size_t longest = 0, run = 0;
   for (char c : text) {
     run = c == '`' ? run + 1 : 0;
@@ -91,7 +96,7 @@ std::string CodeSpan(std::string_view text) {
   const bool pad = !text.empty() && !all_blank &&
                    (text.front() == '`' || text.back() == '`' || (text.front() == ' ' && text.back() == ' '));
   const std::string padding = pad ? " " : "";
-  return fence + padding + std::string(text) + padding + fence;
+  return fence + padding + text + padding + fence;
 }
 
 // An address as an autolink when it may be one, else as plain text.
@@ -123,19 +128,17 @@ size_t TrailingBackslashes(std::string_view text) {
 
 bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-// The fence that opens a fenced code block on line (up to three spaces, then three or more backticks
-// with no backtick after them, or three or more tildes), or an empty view.
+// The fence that opens a fenced code block at the top level on line (three or more backticks with no
+// backtick after them, or three or more tildes, from the first column), or an empty view. An indented
+// fence may belong to a list item, which a line further down can end together with the block; its lines
+// are treated as ordinary text, so that they never escape the escaping.
 std::string_view OpeningFence(std::string_view line) {
-  size_t indent = 0;
-  while (indent < line.size() && indent < 4 && line[indent] == ' ') ++indent;
-  if (indent > 3 || indent == line.size()) return {};
-  const char mark = line[indent];
-  if (mark != '`' && mark != '~') return {};
-  size_t end = indent;
-  while (end < line.size() && line[end] == mark) ++end;
-  if (end - indent < 3) return {};
-  if (mark == '`' && line.find('`', end) != std::string_view::npos) return {};
-  return line.substr(indent, end - indent);
+  if (line.empty() || (line.front() != '`' && line.front() != '~')) return {};
+  const size_t end = line.find_first_not_of(line.front());
+  const size_t length = end == std::string_view::npos ? line.size() : end;
+  if (length < 3) return {};
+  if (line.front() == '`' && line.find('`', length) != std::string_view::npos) return {};
+  return line.substr(0, length);
 }
 
 // Whether line closes a fenced code block opened by fence.
