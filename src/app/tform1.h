@@ -117,6 +117,7 @@ class TForm1 : public QMainWindow {
   void DateTimePicker1Change();
   void Button18Click();
   void Button19Click();
+  void Button58Click();
 
   // NFO tab: the character palette, the text tools and Save.
   void Button21Click();

@@ -137,7 +137,7 @@ void TForm1::DateTimePicker1Change() {
   Run([this] { SetReleaseDateCommand(record_, *ports_.clock, DateOf(*date_picker_), time_box_->isChecked()); });
 }
 
-// The "..." buttons beside File Size and MD5 Hash.
+// The "..." buttons beside File Size, MD5 Hash and SHA-256.
 void TForm1::Button18Click() {
   Run([this] { FillSizeCommand(record_, *ports_.dialogs); });
 }
@@ -145,6 +145,13 @@ void TForm1::Button19Click() {
   Run([this] {
     DigestProgress progress(this);
     FillMd5Command(record_, *ports_.dialogs, [&](auto done, auto total) { return progress.Update(done, total); });
+  });
+}
+void TForm1::Button58Click() {
+  Run([this] {
+    DigestProgress progress(this);
+    FillSha256Command(record_, *ports_.dialogs,
+                      [&](auto done, auto total) { return progress.Update(done, total); });
   });
 }
 
