@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QString>
 #include <cstdint>
 #include <memory>
 
@@ -13,7 +14,8 @@ namespace quillory {
 // Cancel appears (Escape cancels too); Update returns false once the user has cancelled or Stop was called.
 class DigestProgress {
  public:
-  explicit DigestProgress(QWidget* window);
+  // label: the dialog's text, e.g. "Computing the MD5 digest...".
+  DigestProgress(QWidget* window, QString label);
   ~DigestProgress();
   // Called often (at least every 50 ms); the first call starts the clock. Returns whether to go on.
   bool Update(std::uint64_t done, std::uint64_t total);
@@ -22,6 +24,7 @@ class DigestProgress {
 
  private:
   QWidget* window_;
+  QString label_;
   QElapsedTimer clock_;
   std::unique_ptr<QProgressDialog> dialog_;
   bool stopped_ = false;

@@ -97,6 +97,7 @@ const CommandRow kCommandMap[] = {
     {"DateTimePicker1", Signal::kDateChanged, &TForm1::DateTimePicker1Change},
     {"Button18", Signal::kClicked, &TForm1::Button18Click},
     {"Button19", Signal::kClicked, &TForm1::Button19Click},
+    {"Button58", Signal::kClicked, &TForm1::Button58Click},
     {"Button38", Signal::kClicked, &TForm1::Button38Click},
     {"Button32", Signal::kClicked, &TForm1::Button32Click},
     {"Button20", Signal::kClicked, &TForm1::Button20Click},

@@ -15,6 +15,7 @@
 #include "project/readme_project.h"
 #include "commands/document_baseline.h"
 #include "commands/window_state.h"
+#include "fields/md5.h"
 
 class QAction;
 class QMenu;
@@ -122,6 +123,8 @@ class TForm1 : public QMainWindow {
   void DateTimePicker1Change();
   void Button18Click();
   void Button19Click();
+  void Button58Click();
+  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
 
   // NFO tab: the character palette (InsertPalette), the text tools and Save.
   void Button38Click();
@@ -168,7 +171,7 @@ class TForm1 : public QMainWindow {
   WindowState window_;
   DocumentBaseline baseline_;
   ClearAllUndo clear_all_undo_;
-  DigestProgress* digest_ = nullptr;  // the MD5 digest running, if any
+  DigestProgress* digest_ = nullptr;  // the digest running, if any
   QAction* undo_clear_all_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   PreviewText* preview_text_ = nullptr;

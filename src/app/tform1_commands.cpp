@@ -141,20 +141,29 @@ void TForm1::DateTimePicker1Change() {
   });
 }
 
-// The "..." buttons beside File Size and MD5 Hash.
+// The "..." buttons beside File Size, MD5 Hash and SHA-256.
 void TForm1::Button18Click() {
   Run([this] { FillSizeCommand(record_, *ports_.dialogs); });
 }
 void TForm1::Button19Click() {
-  Run([this] {
-    DigestProgress progress(this);
+  RunDigest(QStringLiteral("Computing the MD5 digest..."),
+            [this](const Md5Progress& progress) { FillMd5Command(record_, *ports_.dialogs, progress); });
+}
+void TForm1::Button58Click() {
+  RunDigest(QStringLiteral("Computing the SHA-256 digest..."),
+            [this](const Md5Progress& progress) { FillSha256Command(record_, *ports_.dialogs, progress); });
+}
+
+// A digest command with its progress dialog; closing the window stops it.
+void TForm1::RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command) {
+  Run([&] {
+    DigestProgress progress(this, label);
     digest_ = &progress;
     struct Done {
       DigestProgress*& running;
       ~Done() { running = nullptr; }
     } done{digest_};
-    FillMd5Command(record_, *ports_.dialogs,
-                   [&](auto done, auto total) { return progress.Update(done, total); });
+    command([&](auto done_bytes, auto total) { return progress.Update(done_bytes, total); });
   });
 }
 

@@ -26,7 +26,7 @@ namespace {
 using R = ReadmeProject;
 
 constexpr int kClientWidth = 692;
-constexpr int kClientHeight = 660;
+constexpr int kClientHeight = 684;
 constexpr int kRowHeight = 21;
 const QColor kFieldBackground(0xF3, 0xF4, 0xF8);
 const QColor kFieldText(0x25, 0x2C, 0x38);
@@ -75,6 +75,9 @@ const OneLineFact kOneLineFacts[] = {
     {"File Size :", kLeftLabel, "Edit17", kLeftControl, 208, 153, &R::size, "e.g. : 11MB"},
     {"MD5 Hash :", kRightLabel, "Edit18", kRightControl, 208, 225, &R::md5,
      "Use right button and browse your program file"},
+    // The only row with one field, which runs to the right column's edge.
+    {"SHA-256 :", kLeftLabel, "Edit19", kLeftControl, 232, kRightControl + 225 - kLeftControl, &R::sha256,
+     "Use right button and browse your program file"},
 };
 
 // A small button beside a field.
@@ -106,6 +109,8 @@ const std::vector<SmallButton> kUpperButtons = {
      "Take File Size from a file"},
     {"Button19", "...", 650, 208, 15, 20, "Open File...", SmallButton::kWindowFont,
      "Compute MD5 Hash of a file"},
+    {"Button58", "...", 650, 232, 15, 20, "Open File...", SmallButton::kWindowFont,
+     "Compute SHA-256 Hash of a file"},
 };
 
 // One text area of the lower group box with its label and its clear and load buttons.
@@ -270,7 +275,7 @@ void TForm1::BuildWindow() {
   setCentralWidget(page_control_);
   SetEditorTabOrder();
 
-  // The page control has the whole client area of 692 x 660 below the menu bar, which Qt counts as part
+  // The page control has the whole client area of 692 x 684 below the menu bar, which Qt counts as part
   // of the window.
   const int menu_height = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
   setFixedSize(kClientWidth, kClientHeight + menu_height);
@@ -330,7 +335,7 @@ void TForm1::BuildMenus() {
 
 QWidget* TForm1::BuildEditorTab() {
   auto* sheet = new QWidget(page_control_);
-  auto* upper = Place<QGroupBox>(sheet, "GroupBox1", 6, 0, 673, 241);
+  auto* upper = Place<QGroupBox>(sheet, "GroupBox1", 6, 0, 673, 265);
   for (const OneLineFact& fact : kOneLineFacts) {
     QLabel* label = AddLabel(upper, fact.label, fact.label_x, fact.y, kRowHeight);
     QWidget* control = AddOneLineControl(upper, fact);
@@ -352,7 +357,7 @@ QWidget* TForm1::BuildEditorTab() {
   time->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));  // box and caption fit in 41 pixels
   FitDatePicker();
 
-  auto* lower = Place<QGroupBox>(sheet, "GroupBox2", 6, 248, 673, 377);
+  auto* lower = Place<QGroupBox>(sheet, "GroupBox2", 6, 272, 673, 377);
   for (const MultiLineFact& fact : kMultiLineFacts) {
     QLabel* label = AddLabel(lower, fact.label, fact.x, fact.y, 15);
     auto* area = Place<EditorArea>(lower, fact.control, fact.x, fact.y + 16, 321, 97);

@@ -60,6 +60,7 @@ std::unique_ptr<CLI::App> MakeApp(const Streams& io) {
   AddSetCommand(*app, io);
   AddStampCommand(*app, io);
   AddMd5Command(*app, io);
+  AddSha256Command(*app, io);
   AddSizeCommand(*app, io);
   return app;
 }

@@ -42,6 +42,7 @@ void AddGetCommand(CLI::App& app, const Streams& io);
 void AddSetCommand(CLI::App& app, const Streams& io);
 void AddStampCommand(CLI::App& app, const Streams& io);
 void AddMd5Command(CLI::App& app, const Streams& io);
+void AddSha256Command(CLI::App& app, const Streams& io);
 void AddSizeCommand(CLI::App& app, const Streams& io);
 
 }  // namespace quillory::cli

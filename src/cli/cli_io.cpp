@@ -71,6 +71,23 @@ std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const Bloc
   }
 }
 
+BlockReader OpenBlockReader(const std::string& name, std::istream& in) {
+  if (name == "-") {
+    return [&in](unsigned char* block, std::size_t size) {
+      in.read(reinterpret_cast<char*>(block), static_cast<std::streamsize>(size));
+      if (in.bad()) throw FileFailure("read", "-", EIO);
+      return static_cast<std::size_t>(in.gcount());
+    };
+  }
+  auto file = std::make_shared<OpenedFile>(OpenInput(name));
+  ::posix_fadvise(file->fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return [file, name](unsigned char* block, std::size_t size) {
+    const ssize_t got = ReadSome(file->fd.get(), block, size);
+    if (got < 0) throw FileFailure("read", name, errno);
+    return static_cast<std::size_t>(got);
+  };
+}
+
 ReadmeProject LoadProject(const std::string& name, std::istream& in) {
   ReadmeProject record = ProjectFromBytes(ReadInput(name, in));
   if (name != "-") record.document_path = name;

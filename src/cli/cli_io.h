@@ -29,6 +29,11 @@ std::string ReadInput(const std::string& name, std::istream& in);
 using BlockSink = std::function<void(const unsigned char* data, std::size_t length)>;
 std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink);
 
+// A reader of the input name ("-": in) that fills a block with up to size bytes and returns the count,
+// 0 at the end, for a consumer that pulls its blocks. Raises FileFailure ("open" at once, "read" later).
+using BlockReader = std::function<std::size_t(unsigned char* block, std::size_t size)>;
+BlockReader OpenBlockReader(const std::string& name, std::istream& in);
+
 // The record of the project document name ("-": in), read once. Raises FileFailure.
 ReadmeProject LoadProject(const std::string& name, std::istream& in);
 ReadmeProject LoadProject(const std::string& path);

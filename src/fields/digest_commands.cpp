@@ -26,6 +26,16 @@ void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& 
   }
 }
 
+void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress) {
+  const std::optional<std::string> path = PickProgramFile(dialogs);
+  if (!path) return;
+  try {
+    record.sha256 = Sha256ToText(Sha256OfFile(*path, progress));
+  } catch (const Sha256Cancelled&) {
+    // As for MD5: the field keeps its text.
+  }
+}
+
 void FillSizeCommand(ReadmeProject& record, Dialogs& dialogs) {
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;

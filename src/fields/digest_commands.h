@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fields/md5.h"
+#include "fields/sha256.h"
 #include "ports/dialogs.h"
 #include "project/readme_project.h"
 
@@ -11,6 +12,10 @@ namespace quillory {
 // changes nothing. A file that cannot be opened or read raises "Cannot open file "%s". %s" and md5 keeps
 // its text.
 void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress = {});
+
+// The "..." button beside the SHA-256 field: the same as FillMd5Command, setting sha256 to the 64
+// lower-case digits of the file's SHA-256.
+void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress = {});
 
 // The "..." button beside the file-size field: asks for a file the same way and sets size to the size text
 // of its length. Cancelling changes nothing; a file that cannot be opened raises "I/O error %d" and size

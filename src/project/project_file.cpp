@@ -42,6 +42,10 @@ std::string StoredOneLineValue(std::string_view text) {
   return out;
 }
 
+// Facts added after the first documents were written: stored only when filled or already in the
+// document, so that a document which does not use them keeps its bytes.
+bool StoredOnlyWhenUsed(const FieldInfo& field) { return field.member == &ReadmeProject::sha256; }
+
 std::string RestoredMultiLineValue(std::string_view stored) {
   std::string out;
   out.reserve(stored.size() +
@@ -74,6 +78,7 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
   }
   for (const auto& field : FactFields()) {
     const std::string& value = record.*field.member;
+    if (value.empty() && StoredOnlyWhenUsed(field) && !document.Read(kReadmeSection, field.key)) continue;
     document.Write(kReadmeSection, field.key,
                    field.multi_line ? StoredMultiLineValue(value) : StoredOneLineValue(value));
   }

@@ -23,6 +23,7 @@ const std::array<FieldInfo, kFactCount>& FactFields() {
       {"os", &R::os, false},
       {"size", &R::size, false},
       {"md5", &R::md5, false},
+      {"sha256", &R::sha256, false},
       {"descript_uses", &R::descript_uses, true},
       {"required", &R::required, true},
       {"news", &R::news, true},

@@ -11,7 +11,7 @@ namespace quillory {
 struct ReadmeProject {
   // One-line facts, in the order the project document stores them.
   std::string program_name, version, website, email, copyright, license_type, limitations, author,
-      creation, down_url, down_mirror, surce_url, screenshot_url, languages, paid, os, size, md5;
+      creation, down_url, down_mirror, surce_url, screenshot_url, languages, paid, os, size, md5, sha256;
   // Multi-line facts, in storage order.
   std::string descript_uses, required, news, license, changelog, todo;
   // HTML settings: six colours (held as text, never validated) and the declared character set.
@@ -27,10 +27,10 @@ struct FieldInfo {
   bool multi_line;
 };
 
-inline constexpr size_t kFactCount = 24;
+inline constexpr size_t kFactCount = 25;
 inline constexpr size_t kHtmlSettingCount = 7;
 
-// The 24 facts (18 one-line, then 6 multi-line) in storage order.
+// The 25 facts (19 one-line, then 6 multi-line) in storage order.
 const std::array<FieldInfo, kFactCount>& FactFields();
 // c1 to c6 and chr, in storage order.
 const std::array<FieldInfo, kHtmlSettingCount>& HtmlSettingFields();
@@ -46,7 +46,7 @@ inline constexpr std::string_view kDefaultC5 = "#d4d0c8";
 inline constexpr std::string_view kDefaultC6 = "#d4d0c8";
 inline constexpr std::string_view kDefaultCharset = "iso-8859-1";
 
-// Empties all 24 facts; the HTML settings and the document path stay.
+// Empties all 25 facts; the HTML settings and the document path stay.
 void ClearAllFacts(ReadmeProject& record);
 // Sets c1 to c6 and chr to their defaults.
 void SetHtmlDefaults(ReadmeProject& record);

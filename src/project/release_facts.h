@@ -31,6 +31,7 @@ inline constexpr CaptionedFact kProgramInfoFacts[] = {
     {"Source URL", &ReadmeProject::surce_url, true},
     {"ScreenShot URL", &ReadmeProject::screenshot_url, true},
     {"MD5 Hash", &ReadmeProject::md5, false},
+    {"SHA-256", &ReadmeProject::sha256, false},
 };
 
 // Whether a layout lists the fact: the program name always, every other fact when it is filled.

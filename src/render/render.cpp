@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "nfo/nfo_builder.h"
 #include "readme/html_readme.h"
+#include "readme/markdown_readme.h"
 #include "readme/text_readme.h"
 #include "text/text_lines.h"
 
@@ -22,6 +23,7 @@ constexpr std::array kFormats = {
                [](const ReadmeProject& r) { return JoinLines(BuildHtmlReadme(r, HtmlVariant::kPreview)); }},
     FormatInfo{Format::kNfo, "nfo", ".nfo", "",
                [](const ReadmeProject& r) { return JoinLines(BuildNfoText(r)); }},
+    FormatInfo{Format::kMarkdown, "md", ".md", "Markdown File (*.md)", BuildMarkdownReadme},
 };
 // clang-format on
 

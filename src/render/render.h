@@ -14,6 +14,7 @@ enum class Format {
   kHtml,         // the XHTML README page as exported
   kHtmlPreview,  // the XHTML README page as the Preview Html tab shows it
   kNfo,          // the CP437 NFO, as the NFO tab starts it
+  kMarkdown,     // the UTF-8 README.md
 };
 
 // What the rest of the program needs to know of a format.

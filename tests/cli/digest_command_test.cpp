@@ -19,7 +19,10 @@ TEST(DigestCommand, PrintsWhatTheFieldsWouldReceive) {
   const Outcome size = RunCli({"size", dir.File("program.exe")});
   EXPECT_EQ(size.status, kExitOk);
   EXPECT_EQ(size.out, "1 Kb\n");
-  EXPECT_EQ(md5.err + size.err, "");
+  const Outcome sha256 = RunCli({"sha256", dir.File("program.exe")});
+  EXPECT_EQ(sha256.status, kExitOk);
+  EXPECT_EQ(sha256.out, "5d8098602265204dabadbc3cc14431446432926ca242f6f5699b106c51c40725\n");  // as sha256sum prints it
+  EXPECT_EQ(md5.err + size.err + sha256.err, "");
 }
 
 TEST(DigestCommand, UnreadableFileAndWrongArguments) {
@@ -33,6 +36,8 @@ TEST(DigestCommand, UnreadableFileAndWrongArguments) {
   EXPECT_EQ(size.status, kExitFailure);
   EXPECT_EQ(size.err, "quillory-cli: size: cannot open '" + dir.path() + "': Is a directory\n");
   EXPECT_EQ(RunCli({"md5"}).status, kExitUsage);
+  EXPECT_EQ(RunCli({"sha256", dir.File("missing.exe")}).status, kExitFailure);
+  EXPECT_EQ(RunCli({"sha256"}).status, kExitUsage);
   EXPECT_EQ(RunCli({"size", "a", "b"}).status, kExitUsage);
 }
 

@@ -114,17 +114,21 @@ TEST(CliPipeline, OutputToOwnDescriptorAppends) {
   EXPECT_EQ(ReadFile(log), "earlier\n" + expected + expected + expected);
 }
 
-TEST(CliPipeline, StampFillsSizeAndMd5InOneRead) {
+TEST(CliPipeline, StampFillsSizeAndDigestsInOneRead) {
   TempDir dir;
   WriteFile(dir.File("app.tar.gz"), std::string(2047, 'a'));
   WriteFile(dir.File("p.qlx"), "; kept\r\n[readme]\r\nprogram_name=P\r\n");
   const auto r = RunCli({"stamp", dir.File("p.qlx"), dir.File("app.tar.gz")});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "size=1 Kb\nmd5=3D1068CFA244F4F86F5BB631471ADD8F\n");
+  EXPECT_EQ(r.out,
+            "size=1 Kb\nmd5=3D1068CFA244F4F86F5BB631471ADD8F\n"
+            "sha256=5d8098602265204dabadbc3cc14431446432926ca242f6f5699b106c51c40725\n");
   const std::string saved = ReadFile(dir.File("p.qlx"));
   EXPECT_TRUE(saved.starts_with("; kept\r\n[readme]\r\nprogram_name=P\r\n")) << saved;
   EXPECT_EQ(RunCli({"get", dir.File("p.qlx"), "md5"}).out, "3D1068CFA244F4F86F5BB631471ADD8F\n");
   EXPECT_EQ(RunCli({"get", dir.File("p.qlx"), "size"}).out, "1 Kb\n");
+  EXPECT_EQ(RunCli({"sha256", dir.File("app.tar.gz")}).out,
+            "5d8098602265204dabadbc3cc14431446432926ca242f6f5699b106c51c40725\n");
 }
 
 TEST(CliPipeline, SpecialFiles) {

@@ -33,7 +33,8 @@ TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
   ASSERT_EQ(s.dialogs.save_requests.size(), 1u);
   const FileDialogRequest& request = s.dialogs.save_requests[0];
   EXPECT_EQ(request.filter,
-            "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html");
+            "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html"
+            "|Markdown File (*.md)|*.md");
   EXPECT_EQ(request.filter_index, 1);
   EXPECT_EQ(request.file_name, "Caf\xC3\xA9 Readme");
   EXPECT_EQ(request.title, "Save As *.qlx or Export *.txt, *.html");
@@ -50,12 +51,14 @@ TEST(SaveAs, TargetNamesFollowTheChosenType) {
   Session s;
   const std::pair<std::string, int> answers[] = {
       {"Tool 1.5 Readme", 2}, {"notes.html", 2}, {"a.txt.txt", 2}, {"NOTES.TXT", 2}, {"old.html/report", 3},
+      {"readme.txt", 4},
   };
   for (const auto& [name, index] : answers) {
     s.dialogs.AnswerSave(dir.File(name), index);
     SaveAsCommand(s.record, s.window, s.dialogs);
   }
-  EXPECT_EQ(ListFolder(dir.path()), "NOTES.txt Tool 1.txt a.txt.txt notes.txt old.html");
+  EXPECT_EQ(ListFolder(dir.path()), "NOTES.txt Tool 1.txt a.txt.txt notes.txt old.html readme.md");
+  EXPECT_TRUE(ReadFile(dir.File("readme.md")).starts_with("# Tool 1.5\n\n## Program Info\n"));
   EXPECT_EQ(ListFolder(dir.File("old.html")), "report.html");
   EXPECT_TRUE(ReadFile(dir.File("old.html/report.html")).starts_with("<!-- Created Quillory v0.1 -->\r\n"));
   EXPECT_TRUE(ReadFile(dir.File("notes.txt")).starts_with("::::::::::::::::::\r\n:: PROGRAM INFO ::\r\n"));

@@ -1,4 +1,4 @@
-// A record made from the input (every fact, every HTML setting, any bytes) rendered by the three builders.
+// A record made from the input (every fact, every HTML setting, any bytes) rendered by the four builders.
 // Checked: each layout's line count follows from which fields are filled; the page holds no markup
 // character ("<", ">", '"') that its template did not put there, every "&" starts a reference, its bytes
 // match the declared character set and hold no control byte an XML reader refuses, its cells give back
@@ -20,6 +20,7 @@
 #include "readme/html_readme.h"
 #include "readme/html_text.h"
 #include "readme/link_rule.h"
+#include "readme/markdown_readme.h"
 #include "readme/text_readme.h"
 #include "text/codepage.h"
 
@@ -38,7 +39,7 @@ constexpr std::string_view kIndent = "       ";
 constexpr std::string R::*kListedFacts[] = {
     &R::version,     &R::author,    &R::license_type,   &R::limitations, &R::paid,
     &R::size,        &R::os,        &R::creation,       &R::languages,   &R::down_url,
-    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5};
+    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5,       &R::sha256};
 // The values the page writes as links.
 constexpr std::string R::*kAddresses[] = {&R::down_url, &R::down_mirror, &R::surce_url, &R::screenshot_url,
                                           &R::website};
@@ -316,6 +317,21 @@ void CheckNfo(const ReadmeProject& r, const Filled& f) {
   FUZZ_CHECK(nfo_controls == expected_controls, "control bytes added or lost in the NFO");
 }
 
+// The Markdown README: UTF-8 with LF line ends, a title, and one list item per listed fact and contact
+// before the texts (one-line values cannot start a line of their own).
+void CheckMarkdown(const ReadmeProject& r, const Filled& f) {
+  const std::string md = quillory::BuildMarkdownReadme(r);
+  FUZZ_CHECK(quillory::IsValidUtf8(md), "Markdown is UTF-8");
+  FUZZ_CHECK(md.find('\r') == std::string::npos, "Markdown has LF line ends");
+  FUZZ_CHECK(md.starts_with("# ") && md.ends_with("\n"), "Markdown title and last line");
+  size_t texts = md.find("\n\n## ", md.find("\n## Program Info\n"));
+  if (texts != std::string::npos && md.compare(texts, 13, "\n\n## Contact\n") == 0) {
+    texts = md.find("\n\n## ", texts + 1);
+  }
+  FUZZ_CHECK(Count(std::string_view(md).substr(0, texts), "\n- **") == f.listed + f.contacts,
+             "Markdown list items");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -325,5 +341,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckPage(record, filled);
   CheckText(record, filled);
   CheckNfo(record, filled);
+  CheckMarkdown(record, filled);
   return 0;
 }

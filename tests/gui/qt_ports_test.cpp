@@ -17,11 +17,13 @@ namespace quillory {
 namespace {
 
 constexpr std::string_view kSaveAsFilter =
-    "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html";
+    "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html"
+    "|Markdown File (*.md)|*.md";
 
 TEST(QtDialogs, FiltersBecomeQtNameFilters) {
   EXPECT_EQ(QtNameFilters(kSaveAsFilter),
-            QStringList({"Quillory file (*.qlx)", "Text File (*.txt)", "(X)HTML 1.1 Document (*.html)"}));
+            QStringList({"Quillory file (*.qlx)", "Text File (*.txt)", "(X)HTML 1.1 Document (*.html)",
+                         "Markdown File (*.md)"}));
   EXPECT_EQ(QtNameFilters("Texts|*.txt;*.text"), QStringList({"Texts (*.txt *.text)"}));
   EXPECT_TRUE(QtNameFilters("").isEmpty());
 }

@@ -37,7 +37,7 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
   EXPECT_EQ(form->windowIcon().pixmap(QSize(48, 48)).size(), QSize(48, 48));
 
   auto* pages = Find<QTabWidget>("PageControl1");
-  EXPECT_EQ(pages->size(), QSize(692, 660));
+  EXPECT_EQ(pages->size(), QSize(692, 684));
   EXPECT_EQ(pages->geometry().bottom(), form->height() - 1);  // it fills the client area below the menu
   ASSERT_EQ(pages->count(), 4);
   const char* captions[] = {"Editor", "Preview Text", "Preview Html", "NFO"};
@@ -69,7 +69,8 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   // Group-box coordinates, as the original form has them.
   const std::pair<const char*, QRect> places[] = {
-      {"GroupBox1", {6, 0, 673, 241}},   {"GroupBox2", {6, 248, 673, 377}},
+      {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}},
+      {"Edit19", {88, 232, 561, 21}},    {"Button58", {650, 232, 15, 20}},
       {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
       {"ComboBox1", {88, 136, 129, 21}}, {"Button14", {272, 138, 17, 17}},
       {"Button19", {650, 208, 15, 20}},  {"Memo4", {344, 152, 321, 97}},
@@ -80,7 +81,8 @@ TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   // Each label stands left of its control, on the control's row, with its exact caption.
   const std::pair<const char*, const char*> labels[] = {
       {"Edit1", "Program Name :"},     {"Edit9", "Download URL Mirror :"}, {"Edit16", "Operating Systems :"},
-      {"ComboBox1", "License Type :"}, {"Edit13", "ScreenShot URL :"},     {"Edit18", "MD5 Hash :"}};
+      {"ComboBox1", "License Type :"}, {"Edit13", "ScreenShot URL :"},     {"Edit18", "MD5 Hash :"},
+      {"Edit19", "SHA-256 :"}};
   for (const auto& [control, caption] : labels) {
     QLabel* label = nullptr;
     for (QLabel* candidate : form->findChildren<QLabel*>()) {
@@ -114,6 +116,8 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
       {"Edit15", "e.g. : 10€"},
       {"Edit16", "e.g.: Unix, Linux or Win 2003/XP/Vista"},
       {"Edit18", "Use right button and browse your program file"},
+      {"Edit19", "Use right button and browse your program file"},
+      {"Button58", "Open File..."},
       {"Button16", "Visit Link..."},
       {"Button18", "Open File..."},
       {"Button15", "All Rights Reserved text in Copyright filed"},
@@ -134,7 +138,7 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
     EXPECT_TRUE(Find<QWidget>(name)->toolTip().isEmpty()) << name;
   }
 
-  // Every control named ButtonN exists once, for N = 1 to 57, and has its handler ButtonNClick, or is a
+  // Every control named ButtonN exists once, for N = 1 to 58, and has its handler ButtonNClick, or is a
   // palette button, whose clicks insert its byte.
   QRegularExpression button_name("^Button(\\d+)$");
   std::set<int> numbers;
@@ -146,8 +150,8 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
                 PalettePosition(button->objectName().toStdString()) != 0)
         << handler.constData();
   }
-  EXPECT_EQ(numbers.size(), 57u);
-  EXPECT_EQ(*numbers.rbegin(), 57);
+  EXPECT_EQ(numbers.size(), 58u);
+  EXPECT_EQ(*numbers.rbegin(), 58);
 }
 
 // The menu as an outline: one line per item, "caption [shortcut] name", nested items indented.
@@ -229,7 +233,8 @@ TEST_F(LayoutTest, NoCaptionIsClipped) {
 TEST_F(LayoutTest, TabWalksTheFieldsInReadingOrder) {
   const Names expected = {"Edit1",  "Edit6",  "Edit2",  "Edit7",  "DateTimePicker1", "CheckBox1", "Edit4",
                           "Edit8",  "Edit5",  "Edit9",  "Edit3",  "Edit12",          "ComboBox1", "Edit13",
-                          "Edit14", "Edit10", "Edit15", "Edit16", "Edit17",          "Edit18",    "Memo1",
+                          "Edit14", "Edit10", "Edit15", "Edit16", "Edit17",          "Edit18",    "Edit19",
+                          "Memo1",
                           "Memo2",  "Memo3",  "Memo4",  "Memo7",  "Memo8",           "Button5",   "Button6"};
   Names walked = {QApplication::focusWidget()->objectName().toStdString()};
   while (walked.size() < expected.size()) {

@@ -218,6 +218,9 @@ TEST_F(ToolsTest, ColoursDefaultAndTheDigestButtons) {
   Click(Find<QWidget>("Button18"));
   EXPECT_EQ(Text("Edit18"), "D41D8CD98F00B204E9800998ECF8427E");
   EXPECT_EQ(Text("Edit17"), "0 Byte");
+  dialogs.AnswerOpen(dir.File("empty.bin"));
+  Click(Find<QWidget>("Button58"));
+  EXPECT_EQ(Text("Edit19"), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
   dialogs.AnswerOpen(dir.path());  // a folder cannot be read: an error, the field keeps its text
   Click(Find<QWidget>("Button19"));
   EXPECT_EQ(Text("Edit18"), "D41D8CD98F00B204E9800998ECF8427E");

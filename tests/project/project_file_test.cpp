@@ -32,9 +32,37 @@ TEST(ProjectFile, NewDocumentLayout) {
       "[html]\r\nc1=#f5f5f5\r\nc2=#000000\r\nc3=#8f8f8f\r\nc4=#eeeeee\r\nc5=#d4d0c8\r\nc6=#d4d0c8\r\n"
       "chr=iso-8859-1\r\n[readme]\r\nprogram_name=Example\r\n";
   for (const auto& field : FactFields()) {
-    if (field.key != "program_name") expected += std::string(field.key) + "=\r\n";
+    // An empty sha256 is stored only in a document that has the key already.
+    if (field.key != "program_name" && field.key != "sha256") expected += std::string(field.key) + "=\r\n";
   }
   EXPECT_EQ(ProjectDocumentBytes(record, ""), expected);
+}
+
+TEST(ProjectFile, Sha256IsStoredOnlyWhenUsed) {
+  ReadmeProject record = DefaultRecord();
+  record.program_name = "Example";
+  record.sha256 = "ab12";
+  // Written afresh: right after md5.
+  EXPECT_NE(ProjectDocumentBytes(record, "").find("md5=\r\nsha256=ab12\r\ndescript_uses="), std::string::npos);
+
+  // An older document without the key keeps its bytes while sha256 stays empty, and gets the key at the
+  // end of its section once it is filled.
+  const std::string older = "[readme]\r\nprogram_name=Example\r\nmd5=\r\ntodo=x\r\n[other]\r\nk=v\r\n";
+  ReadmeProject read = DefaultRecord();
+  ReadProjectDocumentBytes(read, older);
+  const std::string unchanged = ProjectDocumentBytes(read, older);
+  EXPECT_EQ(unchanged.find("sha256"), std::string::npos);
+  read.sha256 = "ab12";
+  const std::string filled = ProjectDocumentBytes(read, unchanged);
+  EXPECT_LT(filled.find("todo=x\r\n"), filled.find("sha256=ab12\r\n"));
+  EXPECT_LT(filled.find("sha256=ab12\r\n"), filled.find("[other]"));
+
+  // A document that has the key keeps it, emptied.
+  read.sha256.clear();
+  const std::string emptied = ProjectDocumentBytes(read, filled);
+  EXPECT_NE(emptied.find("sha256=\r\n"), std::string::npos);
+  ReadProjectDocumentBytes(read, filled);
+  EXPECT_EQ(read.sha256, "ab12");
 }
 
 TEST(ProjectFile, EveryFieldComesBack) {

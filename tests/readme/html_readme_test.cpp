@@ -32,8 +32,8 @@ TEST(HtmlReadme, LineCounts) {
   EXPECT_EQ(BuildHtmlReadme(record, HtmlVariant::kExport).size(), 78u);
   record.copyright = "Team";
   EXPECT_EQ(BuildHtmlReadme(record, HtmlVariant::kExport).size(), 82u);
-  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kExport).size(), 275u);
-  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kPreview).size(), 275u);
+  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kExport).size(), 283u);
+  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kPreview).size(), 283u);
 }
 
 TEST(HtmlReadme, VariantsDifferOnlyInTheChangeLogAndToDoHeadings) {
@@ -68,12 +68,12 @@ TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
   for (const auto& field : FactFields()) record.*field.member = raw;
   for (const auto& field : HtmlSettingFields()) record.*field.member = raw;
   const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
-  EXPECT_EQ(page.size(), 275u);
+  EXPECT_EQ(page.size(), 283u);
   const std::string bytes = JoinLines(page);
   EXPECT_EQ(CountOf(bytes, raw), 0u);
-  // The title, two headings, chr twice, 15 facts (4 of them links), the website and e-mail links, the six
+  // The title, two headings, chr twice, 16 facts (4 of them links), the website and e-mail links, the six
   // texts; the six colours keep only "v".
-  EXPECT_EQ(CountOf(bytes, "v&quot;&lt;&amp;&gt;"), 1u + 2 + 2 + 15 + 4 + 2 + 2 + 6);
+  EXPECT_EQ(CountOf(bytes, "v&quot;&lt;&amp;&gt;"), 1u + 2 + 2 + 16 + 4 + 2 + 2 + 6);
   EXPECT_EQ(CountOf(bytes, "color: v;"), 6u);
   EXPECT_NE(bytes.find(R"(<a href="mailto:v&quot;&lt;&amp;&gt;">v&quot;&lt;&amp;&gt;</a>)"),
             std::string::npos);
