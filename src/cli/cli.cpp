@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <functional>
 #include <map>
+#include <new>
 
 #include "common/error.h"
 #include "project/project_file.h"
@@ -37,9 +39,13 @@ const std::map<std::string, Command>& Commands() {
 }  // namespace
 
 ReadmeProject LoadProject(const std::string& path) {
-  ReadmeProject record = ProjectFromBytes(ReadWholeFile(path));
-  record.document_path = path;
-  return record;
+  try {
+    ReadmeProject record = ProjectFromBytes(ReadWholeFile(path));
+    record.document_path = path;
+    return record;
+  } catch (const std::bad_alloc&) {
+    throw CannotOpenFile(path, ENOMEM);
+  }
 }
 
 void Emit(std::ostream& out, const std::string& output_path, const std::string& bytes) {
@@ -71,6 +77,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitUsage;
   } catch (const Error& error) {
     err << "quillory-cli: " << error.what() << "\n";
+    return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    err << "quillory-cli: not enough memory\n";
     return kExitFailure;
   }
 }

@@ -51,9 +51,9 @@ int SetCommand(const std::vector<std::string>& args, std::ostream&) {
     const FieldInfo& field = KnownField(args[i].substr(0, equals));
     changes.emplace_back(&field, RecordValue(field, args[i].substr(equals + 1)));
   }
-  ReadmeProject record = ProjectFromBytes(ReadFileIfExists(args[0]).value_or(std::string()));
-  for (auto& [field, value] : changes) record.*field->member = std::move(value);
-  WriteProjectDocument(record, args[0]);
+  UpdateProjectDocument(args[0], [&](ReadmeProject& record) {
+    for (auto& [field, value] : changes) record.*field->member = value;
+  });
   return kExitOk;
 }
 

@@ -175,9 +175,8 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
   return Md5Finish(context);
 }
 
-Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
-  OpenedFile file;
-  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
+Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
+  OpenedFile file = OpenToRead(path, readable);
   const int fd = file.fd.get();
   const std::uint64_t total =
       S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
