@@ -4,7 +4,6 @@
 #include <new>
 
 #include "common/error.h"
-
 #include "project/project_file.h"
 #include "text/file_io.h"
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "commands/window_state.h"
 #include "ports/dialogs.h"
 #include "project/readme_project.h"
-#include "commands/window_state.h"
 #include "render/render.h"
 
 namespace quillory {

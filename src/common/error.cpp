@@ -56,7 +56,8 @@ Error NotAProjectDocument(const std::string& path) {
 
 Error FileTooLarge(const std::string& path, std::size_t limit) {
   std::string size = std::to_string(limit) + " bytes";
-  for (const auto& [unit, name] : {std::pair{std::size_t{1} << 30, " GiB"}, {std::size_t{1} << 20, " MiB"},
+  for (const auto& [unit, name] : {std::pair{std::size_t{1} << 30, " GiB"},
+                                   {std::size_t{1} << 20, " MiB"},
                                    {std::size_t{1} << 10, " KiB"}}) {
     if (limit >= unit && limit % unit == 0) {
       size = std::to_string(limit / unit) + name;
@@ -67,8 +68,9 @@ Error FileTooLarge(const std::string& path, std::size_t limit) {
 }
 
 Error UnsafeLink(const std::string& path) {
-  return Error(FormatMessage("Cannot create file \"%s\". It is a link in a shared folder that belongs to another user",
-                             {ExpandedPath(path)}));
+  return Error(
+      FormatMessage("Cannot create file \"%s\". It is a link in a shared folder that belongs to another user",
+                    {ExpandedPath(path)}));
 }
 
 std::string ErrorBoxText(std::string_view message) {

@@ -93,7 +93,8 @@ void LoadTextFileCommand(ReadmeProject& record, Dialogs& dialogs, TextField fiel
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kTextFilesFilter), 1, {}, {}});
   if (!chosen) return;
   OpenedFile file = OpenToRead(chosen->path, Readable::kRegularFileOnly);
-  if (static_cast<std::uint64_t>(file.info.st_size) > kMemoCapacity) throw Error("Text exceeds memo capacity");
+  if (static_cast<std::uint64_t>(file.info.st_size) > kMemoCapacity)
+    throw Error("Text exceeds memo capacity");
   std::string bytes;
   try {
     bytes = ReadOpenedFile(chosen->path, file, kMemoCapacity);

@@ -21,7 +21,7 @@ std::uint64_t FileLengthForSize(const std::string& path, Readable readable) {
   auto io_error = [](int error_number) { return Error("I/O error " + std::to_string(error_number)); };
   OpenedFile file;
   const int opened = readable == Readable::kRegularFileOnly ? OpenRegularFileForReading(path, file)
-                                                             : OpenForReading(path, file, O_NOCTTY);
+                                                            : OpenForReading(path, file, O_NOCTTY);
   if (opened == kNotRegularFile) throw NotARegularFile(path);
   if (opened != 0) throw io_error(opened);
   if (S_ISREG(file.info.st_mode)) return static_cast<std::uint64_t>(file.info.st_size);

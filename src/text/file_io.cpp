@@ -57,10 +57,12 @@ Target ResolveTarget(const std::string& path) {
   std::filesystem::path current(path);
   for (int links = 0;; ++links) {
     struct stat link_info {};
-    if (::lstat(current.c_str(), &link_info) != 0 || !S_ISLNK(link_info.st_mode)) return {current.string(), {}};
+    if (::lstat(current.c_str(), &link_info) != 0 || !S_ISLNK(link_info.st_mode))
+      return {current.string(), {}};
     if (links == 40) return {{}, WriteFailure{WriteFailure::Stage::kCreate, ELOOP}};
     const std::filesystem::path folder = current.has_parent_path() ? current.parent_path() : ".";
-    if (!MayFollowLink(link_info, folder.string())) return {{}, WriteFailure{WriteFailure::Stage::kLink, EACCES}};
+    if (!MayFollowLink(link_info, folder.string()))
+      return {{}, WriteFailure{WriteFailure::Stage::kLink, EACCES}};
     char destination[PATH_MAX];
     const ssize_t length = ::readlink(current.c_str(), destination, sizeof destination);
     if (length < 0 || static_cast<size_t>(length) >= sizeof destination) {

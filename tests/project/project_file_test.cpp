@@ -150,12 +150,17 @@ TEST(ProjectFile, Utf16DocumentsAreReadByTheirEncodingAndSavedAs8Bit) {
     const std::string document =
         Utf16(u"[readme]\r\nprogram_name=Zs\u00F3fia \u20AC \u03A9\r\nversion=1\r\n", big_endian);
     ReadmeProject record = ProjectFromBytes(document);
-    EXPECT_EQ(record.program_name, "Zs\xF3" "fia \x80 ?");
+    EXPECT_EQ(record.program_name,
+              "Zs\xF3"
+              "fia \x80 ?");
     EXPECT_EQ(record.version, "1");
     EXPECT_TRUE(IsProjectDocumentText(document));
     record.version = "2";
     const std::string saved = ProjectDocumentBytes(record, document);
-    EXPECT_TRUE(saved.starts_with("[readme]\r\nprogram_name=Zs\xF3" "fia \x80 ?\r\nversion=2\r\n")) << saved;
+    EXPECT_TRUE(
+        saved.starts_with("[readme]\r\nprogram_name=Zs\xF3"
+                          "fia \x80 ?\r\nversion=2\r\n"))
+        << saved;
     EXPECT_EQ(saved.find('\0'), std::string::npos);
   }
   EXPECT_FALSE(IsProjectDocumentText(std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)));

@@ -154,7 +154,8 @@ TEST(FileIo, LinksInSharedFoldersAreFollowedOnlyWhenTrusted) {
     FAIL() << "no error";
   } catch (const Error& error) {
     EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + planted + "\". It is a link in a shared folder that belongs to another user");
+              "Cannot create file \"" + planted +
+                  "\". It is a link in a shared folder that belongs to another user");
   }
 
   ::chmod(shared.c_str(), 0777);  // not sticky: the link is followed
@@ -183,7 +184,8 @@ TEST(FileIo, InPlaceSaveReservesItsLengthFirst) {
     return failure ? "failed: " + SystemReason(failure->error_number) : "saved";
   });
   if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
-  EXPECT_TRUE(*report == "failed: File too large" || *report == "the child was ended by signal 25") << *report;
+  EXPECT_TRUE(*report == "failed: File too large" || *report == "the child was ended by signal 25")
+      << *report;
   EXPECT_TRUE(ReadFile(path) == old_bytes) << "the document was changed";
 }
 
@@ -257,7 +259,9 @@ TEST(FileIo, AFileLargerThanMemoryIsAnError) {
   WriteFile(big, "");
   ASSERT_EQ(::truncate(big.c_str(), 512 << 20), 0);
   auto report = testing::RunAsUnprivilegedUser(dir.path(), [&]() -> std::string {
-    struct rlimit limit {256 << 20, 256 << 20};
+    struct rlimit limit {
+      256 << 20, 256 << 20
+    };
     ::setrlimit(RLIMIT_AS, &limit);
     return ReadMessage([&] { ReadWholeFile(big); });
   });
