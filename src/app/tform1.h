@@ -124,7 +124,6 @@ class TForm1 : public QMainWindow {
   void Button18Click();
   void Button19Click();
   void Button58Click();
-  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
 
   // NFO tab: the character palette (InsertPalette), the text tools and Save.
   void Button38Click();
@@ -136,6 +135,8 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A digest command with its progress dialog (label: the dialog's text); closing the window stops it.
+  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
   // Runs a command; whatever it raises is shown by ShowFailure. Then every widget is refreshed from the
   // record. Returns whether the command ended without an error.
   bool Run(const std::function<void()>& command);

@@ -154,7 +154,6 @@ void TForm1::Button58Click() {
             [this](const Md5Progress& progress) { FillSha256Command(record_, *ports_.dialogs, progress); });
 }
 
-// A digest command with its progress dialog; closing the window stops it.
 void TForm1::RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command) {
   Run([&] {
     DigestProgress progress(this, label);

@@ -107,23 +107,11 @@ void RequireChangeableDocument(const std::string& path) {
 
 void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
   RequireChangeableDocument(path);
-  std::string existing;
-  OpenedFile file;
-  // O_NONBLOCK: should the name have become a FIFO since the check, opening it does not wait.
-  const int error = OpenForReading(path, file, O_NONBLOCK);
-  if (error == 0) {
-    if (!S_ISREG(file.info.st_mode)) throw Error(Quoted(path) + " is not a regular file");
-    const auto size_hint = static_cast<size_t>(file.info.st_size);
-    if (int read_error = ReadAll(file.fd.get(), existing, size_hint))
-      throw FileFailure("read", path, read_error);
-    file.fd.Close();
-  } else if (error != ENOENT) {
-    throw FileFailure("open", path, error);
-  }
-  ReadmeProject record = ProjectFromBytes(existing);
-  change(record);
-  if (auto failure = TryReplaceFile(path, ProjectDocumentBytes(record, std::move(existing)))) {
-    throw FileFailure("write", path, failure->error_number);
+  try {
+    // Under the document's lock, so that changes made at the same time by other runs all survive.
+    UpdateProjectDocument(path, change);
+  } catch (const DocumentWriteError& failure) {
+    throw FileFailure("write", path, failure.error_number);
   }
 }
 

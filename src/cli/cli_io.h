@@ -43,7 +43,8 @@ ReadmeProject LoadProject(const std::string& path);
 void RequireChangeableDocument(const std::string& path);
 
 // Reads the document at path (a missing name is an empty document), lets change alter its record, and
-// replaces the document atomically; every byte the change does not concern stays. Raises the failure of
+// replaces the document atomically; every byte the change does not concern stays. The change may run more
+// than once (when another writer changed the document first), each time on a fresh record. Raises the failure of
 // RequireChangeableDocument or FileFailure ("open", "read", "write"); the document is then unchanged.
 void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change);
 

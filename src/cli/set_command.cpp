@@ -79,8 +79,9 @@ void RunSet(const SetOptions& options, const Streams& io) {
     }
     changes.emplace_back(&field, std::move(value));
   }
+  // Copied, not moved: the change runs again when another writer got to the document first.
   ChangeDocument(options.project, [&](ReadmeProject& record) {
-    for (auto& [field, value] : changes) record.*field->member = std::move(value);
+    for (const auto& [field, value] : changes) record.*field->member = value;
   });
 }
 

@@ -1,5 +1,9 @@
 #include "commands/file_commands.h"
 
+#include <cerrno>
+#include <new>
+
+#include "common/error.h"
 #include "project/project_file.h"
 #include "text/file_io.h"
 
@@ -28,11 +32,19 @@ bool SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
 bool OpenCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
   if (!chosen) return false;
-  // Read first, so that a file that cannot be read changes nothing.
-  auto bytes = ReadFileIfExists(chosen->path);
+  // Read first, so that a file that cannot be read, or is no document, changes nothing.
+  auto bytes = ReadDocumentForWindow(chosen->path);
   ClearAll(record);
   AdoptDocument(record, window, chosen->path, std::move(bytes).value_or(std::string()));
   return true;
+}
+
+std::optional<std::string> ReadDocumentForWindow(const std::string& path) {
+  try {
+    return ReadProjectDocumentFile(path, Readable::kRegularFileOnly);
+  } catch (const std::bad_alloc&) {
+    throw CannotOpenFile(path, ENOMEM);
+  }
 }
 
 void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes) {

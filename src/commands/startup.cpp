@@ -69,7 +69,7 @@ void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore
   RestoreHtmlDefaults(record, window);
   if (!environment.arguments.empty() && IsExistingFile(environment.arguments.front())) {
     const std::string& path = environment.arguments.front();
-    AdoptDocument(record, window, path, ReadWholeFile(path));
+    if (auto bytes = ReadDocumentForWindow(path)) AdoptDocument(record, window, path, std::move(*bytes));
   }
   if (association_failure) throw *association_failure;
 }

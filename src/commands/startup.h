@@ -47,7 +47,8 @@ struct StartupEnvironment {
 // named by the first argument when that is an existing regular file (the document path becomes the
 // argument, the title shows its file name, and the document is read; facts it lacks keep their text).
 // A failed association does not stop the rest: its error is raised once the rest is done. A document that
-// exists but cannot be read raises "Cannot open file "%s". %s" and is not adopted.
+// exists but cannot be read, or is not a regular file or not text, raises the errors of
+// ReadDocumentForWindow and is not adopted.
 void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore& store,
                     const StartupEnvironment& environment, const std::function<void()>& set_tooltip_colour);
 

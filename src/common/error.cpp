@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace quillory {
 
@@ -43,6 +44,33 @@ Error CannotOpenFile(const std::string& path, int error_number) {
 Error CannotCreateFile(const std::string& path, int error_number) {
   return Error(
       FormatMessage("Cannot create file \"%s\". %s", {ExpandedPath(path), SystemReason(error_number)}));
+}
+
+Error NotARegularFile(const std::string& path) {
+  return Error(FormatMessage("\"%s\" is not a regular file", {ExpandedPath(path)}));
+}
+
+Error NotAProjectDocument(const std::string& path) {
+  return Error(FormatMessage("\"%s\" is not a Quillory project document", {ExpandedPath(path)}));
+}
+
+Error FileTooLarge(const std::string& path, std::size_t limit) {
+  std::string size = std::to_string(limit) + " bytes";
+  for (const auto& [unit, name] : {std::pair{std::size_t{1} << 30, " GiB"},
+                                   {std::size_t{1} << 20, " MiB"},
+                                   {std::size_t{1} << 10, " KiB"}}) {
+    if (limit >= unit && limit % unit == 0) {
+      size = std::to_string(limit / unit) + name;
+      break;
+    }
+  }
+  return Error(FormatMessage("Cannot open file \"%s\". It is larger than %s", {ExpandedPath(path), size}));
+}
+
+Error UnsafeLink(const std::string& path) {
+  return Error(
+      FormatMessage("Cannot create file \"%s\". It is a link in a shared folder that belongs to another user",
+                    {ExpandedPath(path)}));
 }
 
 std::string ErrorBoxText(std::string_view message) {

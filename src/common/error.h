@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,6 +27,19 @@ Error CannotOpenFile(const std::string& path, int error_number);
 
 // "Cannot create file "PATH". REASON" for an errno value.
 Error CannotCreateFile(const std::string& path, int error_number);
+
+// ""PATH" is not a regular file": the window reads regular files only.
+Error NotARegularFile(const std::string& path);
+
+// ""PATH" is not a Quillory project document": the file is not text.
+Error NotAProjectDocument(const std::string& path);
+
+// "Cannot open file "PATH". It is larger than LIMIT" (LIMIT in bytes, KiB, MiB or GiB).
+Error FileTooLarge(const std::string& path, std::size_t limit);
+
+// "Cannot create file "PATH". It is a link in a shared folder that belongs to another user": a link that
+// a save does not follow.
+Error UnsafeLink(const std::string& path);
 
 // The message text as the error box shows it: a full stop is appended when the last character sorts
 // after ".".

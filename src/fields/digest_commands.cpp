@@ -20,7 +20,7 @@ void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& 
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;
   try {
-    record.md5 = Md5FieldText(Md5OfFile(*path, progress));
+    record.md5 = Md5FieldText(Md5OfFile(*path, progress, Readable::kRegularFileOnly));
   } catch (const Md5Cancelled&) {
     // The user stopped it: the field keeps its text and no message is due.
   }
@@ -39,7 +39,7 @@ void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progres
 void FillSizeCommand(ReadmeProject& record, Dialogs& dialogs) {
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;
-  record.size = SizeText(FileLengthForSize(*path));
+  record.size = SizeText(FileLengthForSize(*path, Readable::kRegularFileOnly));
 }
 
 }  // namespace quillory

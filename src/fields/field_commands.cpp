@@ -1,6 +1,7 @@
 #include "fields/field_commands.h"
 
-#include <filesystem>
+#include <cerrno>
+#include <new>
 
 #include "common/error.h"
 #include "fields/date_text.h"
@@ -91,11 +92,15 @@ std::string TextFileAsFact(std::string_view bytes) {
 void LoadTextFileCommand(ReadmeProject& record, Dialogs& dialogs, TextField field) {
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kTextFilesFilter), 1, {}, {}});
   if (!chosen) return;
-  std::error_code ec;
-  const auto length = std::filesystem::file_size(chosen->path, ec);
-  if (!ec && length > kMemoCapacity) throw Error("Text exceeds memo capacity");
-  const std::string bytes = ReadWholeFile(chosen->path);
-  if (bytes.size() > kMemoCapacity) throw Error("Text exceeds memo capacity");
+  OpenedFile file = OpenToRead(chosen->path, Readable::kRegularFileOnly);
+  if (static_cast<std::uint64_t>(file.info.st_size) > kMemoCapacity)
+    throw Error("Text exceeds memo capacity");
+  std::string bytes;
+  try {
+    bytes = ReadOpenedFile(chosen->path, file, kMemoCapacity);
+  } catch (const std::bad_alloc&) {
+    throw CannotOpenFile(chosen->path, ENOMEM);
+  }
   TextFieldOf(record, field) = TextFileAsFact(bytes);
 }
 

@@ -25,7 +25,8 @@ std::string& TextFieldOf(ReadmeProject& record, TextField field);
 std::string TextFileAsFact(std::string_view bytes);
 
 // Load text file: asks for a file ("Text Files (*.txt)|*.txt") and makes it the field's whole text.
-// Raises "Cannot open file "%s". %s" or "Text exceeds memo capacity"; the field then keeps its text.
+// Raises "Cannot open file "%s". %s", ""%s" is not a regular file" (at once, for anything else) or "Text
+// exceeds memo capacity"; the field then keeps its text.
 void LoadTextFileCommand(ReadmeProject& record, Dialogs& dialogs, TextField field);
 
 // Clear field: the field becomes empty.

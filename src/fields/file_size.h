@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/file_io.h"
+
 namespace quillory {
 
 // A length in a coarse unit: the whole number of bytes below 1024 ("1023 Byte"), else the length divided
@@ -11,7 +13,10 @@ namespace quillory {
 std::string SizeText(std::uint64_t length);
 
 // The length of a file, which is opened for reading only, so a file the user may not write still has a
-// size. Raises "I/O error %d" with the system's error number when it cannot be opened (a folder included).
-std::uint64_t FileLengthForSize(const std::string& path);
+// size: of a regular file its size; with kAnyFile, of a FIFO, pipe or socket the count of the bytes read
+// from it. Raises "I/O error %d" with the system's error number when it cannot be opened or read (a folder
+// included), and ""%s" is not a regular file" for a device, and with kRegularFileOnly for anything else
+// but a regular file (at once, without waiting for a FIFO's writer).
+std::uint64_t FileLengthForSize(const std::string& path, Readable readable = Readable::kAnyFile);
 
 }  // namespace quillory

@@ -176,10 +176,9 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
   return Md5Finish(context);
 }
 
-Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
-  OpenedFile file;
-  // Without O_NONBLOCK, opening a FIFO waits for a writer, and no progress call could stop the wait.
-  if (int error = OpenForReading(path, file, O_NONBLOCK)) throw CannotOpenFile(path, error);
+Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
+  // A FIFO is opened without waiting for a writer (OpenToRead), so a progress call can always stop it.
+  OpenedFile file = OpenToRead(path, readable);
   const int fd = file.fd.get();
   const std::uint64_t total = S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -195,8 +194,8 @@ Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress) {
   auto go_on = [&] { return !progress || progress(done, total); };
   if (!go_on()) throw Md5Cancelled();
   for (;;) {
-    pollfd readable{fd, POLLIN, 0};
-    const int ready = ::poll(&readable, 1, progress ? kProgressWaitMilliseconds : -1);
+    pollfd waiting{fd, POLLIN, 0};
+    const int ready = ::poll(&waiting, 1, progress ? kProgressWaitMilliseconds : -1);
     if (ready < 0 && errno != EINTR) throw CannotOpenFile(path, errno);
     if (ready <= 0) {
       if (!go_on()) throw Md5Cancelled();

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "text/file_io.h"
+
 namespace quillory {
 
 // The MD5 message digest of RFC 1321: 16 bytes in the RFC's byte order.
@@ -43,11 +45,13 @@ class Md5Cancelled : public std::exception {
 // length); returns false to stop.
 using Md5Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
-// The digest of all the bytes of a file, read in large blocks, of any length. Raises "Cannot open file
-// "%s". %s" when the file cannot be opened or read (a folder included), and Md5Cancelled when progress
+// The digest of all the bytes of a file, read in large blocks, of any length; readable says which files it
+// takes (see OpenToRead). Raises "Cannot open file "%s". %s" when the file cannot be opened or read (a
+// folder included), ""%s" is not a regular file" as OpenToRead does, and Md5Cancelled when progress
 // returns false. progress, when given, is called once before the first read, after every block, and at
 // least every 50 ms while a pipe or device has no data, so that a file that never ends can be stopped.
-Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress = {});
+Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress = {},
+                    Readable readable = Readable::kAnyFile);
 
 // The 32 lower-case hexadecimal digits of a digest, the high half of each byte first.
 std::string Md5ToText(const Md5Digest& digest);

@@ -1,9 +1,16 @@
 #include "project/project_file.h"
 
+#include <sys/file.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <new>
 
 #include "common/error.h"
 #include "project/ini_file.h"
+#include "text/codepage.h"
+#include "text/file_access.h"
 #include "text/file_io.h"
 #include "text/text_lines.h"
 
@@ -60,6 +67,55 @@ std::string RestoredMultiLineValue(std::string_view stored) {
   return out;
 }
 
+// A write of a document that failed, with the message it gives.
+struct WriteFailed {
+  Error message;
+  int error_number = 0;  // the reason of a failed write; 0 for a link that is not followed
+};
+
+Error UnableToWrite(const std::string& path) { return Error(FormatMessage("Unable to write to %s", {path})); }
+
+WriteFailed WriteFailedAt(const std::string& path, const WriteFailure& failure) {
+  if (failure.stage == WriteFailure::Stage::kLink) return {UnsafeLink(path)};
+  return {UnableToWrite(path), failure.error_number};
+}
+
+// The read-change-write of the document at path under an exclusive advisory lock (flock) on it: produce
+// is given the document's bytes (nullptr for a missing name) and returns the new ones. The lock is on the
+// file the path names when it is taken; since a save replaces that file by a new one, the path is checked
+// to name the locked file still, and the whole step starts again when it does not. Every writer replaces
+// the file only while it holds the lock on the file the path names, so writers take turns. A missing
+// name is created only where no file has appeared meanwhile. Raises WriteFailed for a failed write, and
+// the errors of reading and of produce.
+void WithLockedDocument(const std::string& path,
+                        const std::function<std::string(const std::string* existing)>& produce) {
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    OpenedFile file;
+    const int opened = OpenRegularFileForReading(path, file);
+    if (opened == kNotRegularFile) throw NotARegularFile(path);
+    if (opened == ENOENT) {
+      auto failure = TryCreateFile(path, produce(nullptr));
+      if (!failure) return;
+      if (failure->stage == WriteFailure::Stage::kCreate && failure->error_number == EEXIST) continue;
+      throw WriteFailedAt(path, *failure);
+    }
+    if (opened != 0) throw CannotOpenFile(path, opened);
+    int locked;
+    while ((locked = ::flock(file.fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    // A file system without locks (ENOLCK, EOPNOTSUPP) is saved unlocked, as before locks existed.
+    struct stat now {};
+    if (::stat(path.c_str(), &now) != 0 || ::fstat(file.fd.get(), &file.info) != 0 ||
+        now.st_dev != file.info.st_dev || now.st_ino != file.info.st_ino) {
+      if (locked == 0) continue;
+    }
+    const std::string existing = ReadOpenedFile(path, file);
+    if (auto failure = TryReplaceFile(path, produce(&existing))) throw WriteFailedAt(path, *failure);
+    return;
+  }
+  throw UnableToWrite(path);  // the name kept changing to other files
+}
+
 }  // namespace
 
 std::string ApplyExtension(std::string_view chosen, std::string_view extension) {
@@ -72,7 +128,7 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
 }
 
 std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing) {
-  IniDocument document{std::move(existing)};
+  IniDocument document{DocumentAs8Bit(std::move(existing))};
   for (const auto& field : HtmlSettingFields()) {
     document.Write(kHtmlSection, field.key, StoredOneLineValue(record.*field.member));
   }
@@ -86,24 +142,58 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
 }
 
 void WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
-  const Error failure(FormatMessage("Unable to write to %s", {path}));
-  std::optional<std::string> existing;
   try {
-    existing = ReadFileIfExists(path);
+    WithLockedDocument(path, [&](const std::string* existing) {
+      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+    });
+  } catch (const WriteFailed& failed) {
+    throw failed.message;
   } catch (const Error&) {
-    throw failure;
+    throw UnableToWrite(path);  // the document as it stands cannot be read
+  } catch (const std::bad_alloc&) {
+    throw UnableToWrite(path);
   }
-  WriteProjectDocument(record, path, std::move(existing).value_or(std::string()));
 }
 
-void WriteProjectDocument(const ReadmeProject& record, const std::string& path, std::string existing) {
-  if (TryReplaceFile(path, ProjectDocumentBytes(record, std::move(existing)))) {
-    throw Error(FormatMessage("Unable to write to %s", {path}));
+void UpdateProjectDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
+  try {
+    WithLockedDocument(path, [&](const std::string* existing) {
+      ReadmeProject record = ProjectFromBytes(existing ? *existing : std::string());
+      change(record);
+      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+    });
+  } catch (const WriteFailed& failed) {
+    if (failed.error_number == 0) throw failed.message;
+    throw DocumentWriteError(failed.message.what(), failed.error_number);
+  } catch (const std::bad_alloc&) {
+    throw CannotOpenFile(path, ENOMEM);
   }
+}
+
+std::string DocumentAs8Bit(std::string bytes) {
+  const bool little_endian = bytes.starts_with("\xFF\xFE");
+  if (!little_endian && !bytes.starts_with("\xFE\xFF")) return bytes;
+  std::string text = Utf16ToCp1252(std::string_view(bytes).substr(2), !little_endian);
+  // Text that itself starts with the two bytes of a mark would be taken for UTF-16 when read again; its
+  // first line lies before any section, where nothing is read.
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) text[0] = '?';
+  return text;
+}
+
+bool IsProjectDocumentText(std::string_view bytes) {
+  constexpr size_t kChecked = 64 * 1024;
+  const std::string head = DocumentAs8Bit(std::string(bytes.substr(0, 2 + 2 * kChecked)));
+  return std::string_view(head).substr(0, kChecked).find('\0') == std::string_view::npos;
+}
+
+std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Readable readable) {
+  std::optional<std::string> bytes = ReadFileIfExists(path, readable);
+  if (bytes && !IsProjectDocumentText(*bytes)) throw NotAProjectDocument(path);
+  return bytes;
 }
 
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
-  const IniDocument document{std::move(bytes)};
+  const IniDocument document{DocumentAs8Bit(std::move(bytes))};
   for (const auto& field : HtmlSettingFields()) {
     if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
   }

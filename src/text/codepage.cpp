@@ -212,4 +212,27 @@ std::string Utf8ToCp437(std::string_view utf8, char replacement, bool* lossless)
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp437);
 }
 
+std::string Utf16ToCp1252(std::string_view bytes, bool big_endian, char replacement) {
+  std::string out;
+  out.reserve(bytes.size() / 2 + 1);
+  auto unit = [&](size_t i) -> char32_t {
+    const auto first = static_cast<unsigned char>(bytes[i]),
+               second = static_cast<unsigned char>(bytes[i + 1]);
+    return big_endian ? (first << 8 | second) : (second << 8 | first);
+  };
+  size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t ch = unit(i);
+    if (ch >= 0xD800 && ch <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) <= 0xDFFF) {
+      ch = 0x10000 + ((ch - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    }
+    const auto byte = (ch >= 0xD800 && ch <= 0xDFFF) ? std::nullopt : UnicodeToCp1252(ch);
+    out += byte ? static_cast<char>(*byte) : replacement;
+  }
+  if (i < bytes.size()) out += replacement;
+  return out;
+}
+
 }  // namespace quillory

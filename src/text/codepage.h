@@ -30,6 +30,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // becomes `replacement`. `lossless`, when given, tells whether nothing was replaced.
 std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);
 
+// UTF-16 text (without its byte-order mark) as Windows-1252 bytes; a character the code page cannot hold,
+// a lone surrogate or a last odd byte becomes `replacement`.
+std::string Utf16ToCp1252(std::string_view bytes, bool big_endian, char replacement = '?');
+
 // CP437 bytes as UTF-8 glyphs, and back ("?" for a glyph CP437 lacks).
 std::string Cp437ToUtf8(std::string_view bytes);
 std::string Utf8ToCp437(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);

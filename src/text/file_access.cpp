@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 
 namespace quillory {
 namespace {
@@ -24,6 +25,23 @@ int OpenForReading(const std::string& path, OpenedFile& file, int extra_flags) {
   return 0;
 }
 
+int OpenRegularFileForReading(const std::string& path, OpenedFile& file) {
+  // A device is never opened (opening one can have effects of its own), and a FIFO is opened without
+  // waiting for a writer; the status is checked again on the descriptor, which is what is read.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    return kNotRegularFile;
+  }
+  if (int error = OpenForReading(path, file, O_NONBLOCK | O_NOCTTY)) return error;
+  if (!S_ISREG(file.info.st_mode)) {
+    file.fd.Close();
+    return kNotRegularFile;
+  }
+  const int flags = ::fcntl(file.fd.get(), F_GETFL);
+  if (flags >= 0) ::fcntl(file.fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+  return 0;
+}
+
 ssize_t ReadSome(int fd, void* buffer, size_t size) {
   for (;;) {
     const ssize_t got = ::read(fd, buffer, std::min(size, kMaxTransfer));
@@ -32,24 +50,37 @@ ssize_t ReadSome(int fd, void* buffer, size_t size) {
 }
 
 int ReadAll(int fd, std::string& out, size_t size_hint, size_t limit) {
-  // Room for the expected length and one byte more, so that the end is seen without growing the string.
-  if (size_hint > 0 && size_hint < limit) out.reserve(out.size() + size_hint + 1);
-  for (;;) {
-    if (out.capacity() == out.size()) out.reserve(std::max<size_t>(out.size() * 2, 1 << 16));
-    const size_t old_size = out.size();
-    size_t room = out.capacity() - old_size;
-    if (limit != std::string::npos) room = std::min(room, limit + 1 - std::min(limit, old_size));
-    room = std::min(room, kReadStep);
-    out.resize(old_size + room);  // resize_and_overwrite, which would skip the zero-fill, is C++23
-    const ssize_t got = ReadSome(fd, out.data() + old_size, room);
-    if (got < 0) {
-      const int error = errno;
-      out.resize(old_size);
-      return error;
+  const size_t start = out.size();
+  try {
+    // Room for the expected length and one byte more, so that the end is seen without growing the string.
+    if (size_hint > 0 && size_hint < limit) out.reserve(out.size() + size_hint + 1);
+    for (;;) {
+      if (out.capacity() == out.size()) {
+        size_t wanted = std::max<size_t>(out.size() * 2, 1 << 16);
+        // Never more room than the limit needs: one byte past it is enough to see that it was passed.
+        if (limit != std::string::npos) wanted = std::min(wanted, std::max(limit + 1, out.size() + 1));
+        out.reserve(wanted);
+      }
+      const size_t old_size = out.size();
+      size_t room = out.capacity() - old_size;
+      if (limit != std::string::npos) room = std::min(room, limit + 1 - std::min(limit, old_size));
+      // A step at a time, so that the zero-fill of the room (resize_and_overwrite, which would skip it,
+      // is C++23) stays in the cache for the read that follows.
+      room = std::min(room, kReadStep);
+      out.resize(old_size + room);
+      const ssize_t got = ReadSome(fd, out.data() + old_size, room);
+      if (got < 0) {
+        const int error = errno;
+        out.resize(old_size);
+        return error;
+      }
+      out.resize(old_size + static_cast<size_t>(got));
+      if (out.size() > limit) return EFBIG;
+      if (got == 0) return 0;
     }
-    out.resize(old_size + static_cast<size_t>(got));
-    if (out.size() > limit) return EFBIG;
-    if (got == 0) return 0;
+  } catch (const std::bad_alloc&) {
+    out.resize(std::min(out.size(), start));
+    return ENOMEM;
   }
 }
 

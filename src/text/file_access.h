@@ -58,12 +58,20 @@ struct OpenedFile {
 // or the errno value of the failure; a folder is refused with EISDIR.
 int OpenForReading(const std::string& path, OpenedFile& file, int extra_flags = 0);
 
+// What OpenRegularFileForReading returns for a file that exists but is no regular file (nor a folder).
+inline constexpr int kNotRegularFile = -1;
+
+// Opens path for reading like OpenForReading, but only a regular file: anything else but a folder (which
+// still gives EISDIR) is refused with kNotRegularFile at once, without opening a device or waiting for the
+// writer of a FIFO. Returns 0, kNotRegularFile or the errno value of the failure.
+int OpenRegularFileForReading(const std::string& path, OpenedFile& file);
+
 // Reads up to size bytes, retrying after a signal. Returns the count (0 at the end) or -1 with errno set.
 ssize_t ReadSome(int fd, void* buffer, size_t size);
 
 // Appends everything left to read from fd to out; size_hint (the expected length, 0 when unknown) lets a
 // regular file be read straight into its final room. Returns 0, or the errno value of the failed read
-// (EFBIG when more than limit bytes would be held).
+// (EFBIG when more than limit bytes would be held, ENOMEM when memory for them cannot be had).
 int ReadAll(int fd, std::string& out, size_t size_hint = 0, size_t limit = std::string::npos);
 
 // Writes all of data at the file position (WriteAll) or at offset (WriteAllAt), retrying after a signal

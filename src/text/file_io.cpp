@@ -2,15 +2,17 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "common/error.h"
-#include "text/file_access.h"
 
 namespace quillory {
 namespace {
@@ -34,14 +36,61 @@ int CreateTemporaryFile(const std::filesystem::path& folder, std::string& temp_p
   return -1;
 }
 
-// The file a write to path really changes: a link is followed to its target.
-std::string ResolveTarget(const std::string& path) {
-  struct stat link_info {};
-  if (::lstat(path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+// Where a write to a path lands: the file at the end of the links at its name, or why none is followed.
+struct Target {
+  std::string path;
+  std::optional<WriteFailure> failure;
+};
+
+// Whether a link with this status, in the folder at folder_path, may be followed: not in a sticky,
+// world-writable folder when it belongs neither to this process's user nor to the folder's owner.
+bool MayFollowLink(const struct stat& link_info, const std::string& folder_path) {
+  struct stat folder {};
+  if (::stat(folder_path.c_str(), &folder) != 0) return true;  // the write that follows fails on its own
+  const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+  return !shared || link_info.st_uid == ::geteuid() || link_info.st_uid == folder.st_uid;
+}
+
+// The file a write to path really changes: the links at its name are followed one by one, each relative
+// to its own folder, as the kernel follows them; the end may be a name that holds nothing yet.
+Target ResolveTarget(const std::string& path) {
+  std::filesystem::path current(path);
+  for (int links = 0;; ++links) {
+    struct stat link_info {};
+    if (::lstat(current.c_str(), &link_info) != 0 || !S_ISLNK(link_info.st_mode))
+      return {current.string(), {}};
+    if (links == 40) return {{}, WriteFailure{WriteFailure::Stage::kCreate, ELOOP}};
+    const std::filesystem::path folder = current.has_parent_path() ? current.parent_path() : ".";
+    if (!MayFollowLink(link_info, folder.string()))
+      return {{}, WriteFailure{WriteFailure::Stage::kLink, EACCES}};
+    char destination[PATH_MAX];
+    const ssize_t length = ::readlink(current.c_str(), destination, sizeof destination);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof destination) {
+      return {{}, WriteFailure{WriteFailure::Stage::kCreate, length < 0 ? errno : ENAMETOOLONG}};
+    }
+    const std::filesystem::path next(std::string(destination, static_cast<size_t>(length)));
+    current = next.is_absolute() ? next : current.parent_path() / next;
   }
-  return path;
+}
+
+// Gives the file open at fd the user extended attributes ("user.*") of the file at from. Attributes the
+// file system refuses are left out: the bytes matter, the attributes are a courtesy.
+void CopyUserAttributes(const std::string& from, int fd) {
+  ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+  if (size <= 0) return;
+  std::string names(static_cast<size_t>(size), '\0');
+  size = ::listxattr(from.c_str(), names.data(), names.size());
+  if (size <= 0) return;
+  names.resize(static_cast<size_t>(size));
+  for (size_t pos = 0; pos < names.size(); pos = names.find('\0', pos) + 1) {
+    const std::string name = names.c_str() + pos;
+    if (!name.starts_with("user.")) continue;
+    ssize_t length = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+    if (length < 0) continue;
+    std::string value(static_cast<size_t>(length), '\0');
+    length = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+    if (length >= 0) ::fsetxattr(fd, name.c_str(), value.data(), static_cast<size_t>(length), 0);
+  }
 }
 
 // Writes data over target after cutting it to nothing: for a file that is no regular file (a device, a
@@ -55,10 +104,11 @@ std::optional<WriteFailure> WriteInPlace(const std::string& target, std::string_
   return std::nullopt;
 }
 
-// Rewrites a regular file where it stands, for a folder that takes no new file. That cannot be atomic,
-// but a write that fails leaves no half-written file: the old bytes are read first, the file is cut to
-// its new length only once all new bytes are in, and a failure writes the old bytes back over the blocks
-// they held (which needs no new room on the disk).
+// Rewrites a regular file where it stands, for a folder that takes no new file and for a file with other
+// hard links. That cannot be atomic, but a write that fails leaves no half-written file: the old bytes are
+// read first, a file that grows has its final length reserved before the first byte changes (so a full
+// disk or a file-size limit stops the save before it starts), the file is cut to its new length only once
+// all new bytes are in, and a failure writes the old bytes back over the blocks they held.
 std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::string_view data) {
   FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
   if (fd.get() < 0) {
@@ -67,6 +117,12 @@ std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::s
   }
   std::string previous;
   if (int error = ReadAll(fd.get(), previous)) return WriteFailure{WriteFailure::Stage::kCreate, error};
+  if (data.size() > previous.size()) {
+    if (int error = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(data.size()))) {
+      if (::ftruncate(fd.get(), static_cast<off_t>(previous.size())) == 0) ::fsync(fd.get());
+      return WriteFailure{WriteFailure::Stage::kWrite, error};
+    }
+  }
   int error = WriteAllAt(fd.get(), data, 0);
   if (error == 0 && ::ftruncate(fd.get(), static_cast<off_t>(data.size())) != 0) error = errno;
   if (error == 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) error = errno;
@@ -83,19 +139,39 @@ std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::s
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+OpenedFile OpenToRead(const std::string& path, Readable readable) {
   OpenedFile file;
-  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
+  if (readable == Readable::kRegularFileOnly) {
+    const int result = OpenRegularFileForReading(path, file);
+    if (result == kNotRegularFile) throw NotARegularFile(path);
+    if (result != 0) throw CannotOpenFile(path, result);
+  } else if (int error = OpenForReading(path, file, O_NOCTTY)) {
+    throw CannotOpenFile(path, error);
+  }
+  return file;
+}
+
+std::string ReadOpenedFile(const std::string& path, OpenedFile& file, size_t limit) {
+  const bool regular = S_ISREG(file.info.st_mode);
+  if (regular && static_cast<std::uintmax_t>(file.info.st_size) > limit) throw FileTooLarge(path, limit);
   std::string content;
-  const size_t size_hint = S_ISREG(file.info.st_mode) ? static_cast<size_t>(file.info.st_size) : 0;
-  if (int error = ReadAll(file.fd.get(), content, size_hint)) throw CannotOpenFile(path, error);
+  const size_t size_hint = regular ? static_cast<size_t>(file.info.st_size) : 0;
+  if (int error = ReadAll(file.fd.get(), content, size_hint, limit)) {
+    if (error == EFBIG) throw FileTooLarge(path, limit);
+    throw CannotOpenFile(path, error);
+  }
   return content;
 }
 
-std::optional<std::string> ReadFileIfExists(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, Readable readable, size_t limit) {
+  OpenedFile file = OpenToRead(path, readable);
+  return ReadOpenedFile(path, file, limit);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path, Readable readable, size_t limit) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
-  return ReadWholeFile(path);
+  return ReadWholeFile(path, readable, limit);
 }
 
 bool IsExistingFile(const std::string& path) {
@@ -103,28 +179,21 @@ bool IsExistingFile(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_view data) {
-  using Stage = WriteFailure::Stage;
-  const std::string target = ResolveTarget(path);
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists) {
-    if (S_ISDIR(existing.st_mode)) return WriteFailure{Stage::kCreate, EISDIR};
-    if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, data);
-    // A file without any write permission bit is read-only, also for the superuser.
-    if ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
-      return WriteFailure{Stage::kCreate, EACCES};
-    }
-  }
+namespace {
 
-  std::filesystem::path target_path(target);
-  std::filesystem::path folder = target_path.parent_path();
+// Writes data to a new temporary file beside target and moves it to target's name: over the file there
+// (existing, whose permissions, owner and user attributes it takes), or only where no file is (no
+// existing).
+std::optional<WriteFailure> WriteBesideAndMove(const std::string& target, std::string_view data,
+                                               const struct stat* existing) {
+  using Stage = WriteFailure::Stage;
+  std::filesystem::path folder = std::filesystem::path(target).parent_path();
   if (folder.empty()) folder = ".";
   std::string temp_name;
   FileDescriptor fd(CreateTemporaryFile(folder, temp_name));
   if (fd.get() < 0) {
     const int error = errno;
-    if (exists && (error == EACCES || error == EPERM || error == EROFS))
+    if (existing && (error == EACCES || error == EPERM || error == EROFS))
       return RewriteRegularFile(target, data);
     return WriteFailure{Stage::kCreate, error};
   }
@@ -134,16 +203,28 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
     return WriteFailure{stage, error};
   };
 
-  if (exists) {
-    ::fchmod(fd.get(), existing.st_mode & 07777);
-    if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0) {
+  if (existing) {
+    ::fchmod(fd.get(), existing->st_mode & 07777);
+    if (::fchown(fd.get(), existing->st_uid, existing->st_gid) != 0) {
       // Only the superuser may give a file away; keeping our own ownership is fine.
     }
+    CopyUserAttributes(target, fd.get());
   }
   if (int error = WriteAll(fd.get(), data)) return fail(Stage::kWrite, error);
   if (::fsync(fd.get()) != 0) return fail(Stage::kWrite, errno);
   if (fd.Close() != 0) return fail(Stage::kWrite, errno);
-  if (::rename(temp_name.c_str(), target.c_str()) != 0) {
+  int moved = 0;
+  if (existing) {
+    moved = ::rename(temp_name.c_str(), target.c_str());
+  } else {
+    moved = ::renameat2(AT_FDCWD, temp_name.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    if (moved != 0 && (errno == EINVAL || errno == ENOSYS)) {
+      // A file system without the exclusive rename: a second hard link is exclusive too.
+      moved = ::link(temp_name.c_str(), target.c_str());
+      if (moved == 0) ::unlink(temp_name.c_str());
+    }
+  }
+  if (moved != 0) {
     const int error = errno;
     ::unlink(temp_name.c_str());
     return WriteFailure{Stage::kCreate, error};
@@ -153,11 +234,45 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
   return std::nullopt;
 }
 
-void ReplaceFileOrThrow(const std::string& path, std::string_view data) {
-  if (auto failure = TryReplaceFile(path, data)) {
-    if (failure->stage == WriteFailure::Stage::kCreate) throw CannotCreateFile(path, failure->error_number);
-    throw Error("Stream write error");
+}  // namespace
+
+std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_view data) {
+  using Stage = WriteFailure::Stage;
+  const Target target = ResolveTarget(path);
+  if (target.failure) return target.failure;
+  struct stat existing {};
+  if (::stat(target.path.c_str(), &existing) != 0) return WriteBesideAndMove(target.path, data, nullptr);
+  if (S_ISDIR(existing.st_mode)) return WriteFailure{Stage::kCreate, EISDIR};
+  if (!S_ISREG(existing.st_mode)) return WriteInPlace(target.path, data);
+  // A file without any write permission bit is read-only, also for the superuser.
+  if ((existing.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
+    return WriteFailure{Stage::kCreate, EACCES};
   }
+  // A new file would leave the other names of the file with the old bytes.
+  if (existing.st_nlink > 1) return RewriteRegularFile(target.path, data);
+  return WriteBesideAndMove(target.path, data, &existing);
+}
+
+std::optional<WriteFailure> TryCreateFile(const std::string& path, std::string_view data) {
+  const Target target = ResolveTarget(path);
+  if (target.failure) return target.failure;
+  return WriteBesideAndMove(target.path, data, nullptr);
+}
+
+Error WriteFailureMessage(const std::string& path, const WriteFailure& failure) {
+  switch (failure.stage) {
+    case WriteFailure::Stage::kLink:
+      return UnsafeLink(path);
+    case WriteFailure::Stage::kCreate:
+      return CannotCreateFile(path, failure.error_number);
+    case WriteFailure::Stage::kWrite:
+      break;
+  }
+  return Error("Stream write error");
+}
+
+void ReplaceFileOrThrow(const std::string& path, std::string_view data) {
+  if (auto failure = TryReplaceFile(path, data)) throw WriteFailureMessage(path, *failure);
 }
 
 void WriteNewPrivateFile(const std::string& path, std::string_view data) {

@@ -4,33 +4,67 @@
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
+#include "text/file_access.h"
+
 namespace quillory {
 
-// Reads a whole file. Raises "Cannot open file "%s". %s" when it cannot be opened or read (a folder
-// included).
-std::string ReadWholeFile(const std::string& path);
+// Which files a reader takes. The window reads regular files only and refuses anything else at once; the
+// command-line tool also reads FIFOs, pipes and devices, as it reads standard input.
+enum class Readable { kRegularFileOnly, kAnyFile };
+
+// The most bytes a document or text file is read into memory.
+inline constexpr size_t kMaxReadSize = size_t{1} << 30;
+
+// Opens path for reading (a FIFO with kAnyFile waits for its writer, as cat does). Raises "Cannot open
+// file "%s". %s" when it cannot be opened (a folder included) and ""%s" is not a regular file" for anything
+// else than a regular file with kRegularFileOnly.
+OpenedFile OpenToRead(const std::string& path, Readable readable);
+
+// Everything left to read from file, which was opened from path. Raises "Cannot open file "%s". It is
+// larger than %s" beyond limit bytes (a regular file by its size, before reading), and "Cannot open file
+// "%s". %s" when it cannot be read or memory for it cannot be had.
+std::string ReadOpenedFile(const std::string& path, OpenedFile& file, size_t limit = kMaxReadSize);
+
+// Reads a whole file: OpenToRead, then ReadOpenedFile, with their errors.
+std::string ReadWholeFile(const std::string& path, Readable readable = Readable::kAnyFile,
+                          size_t limit = kMaxReadSize);
 
 // Like ReadWholeFile, but a path that names nothing gives no content instead of an error.
-std::optional<std::string> ReadFileIfExists(const std::string& path);
+std::optional<std::string> ReadFileIfExists(const std::string& path, Readable readable = Readable::kAnyFile,
+                                            size_t limit = kMaxReadSize);
 
 // Whether path names an existing regular file (links followed).
 bool IsExistingFile(const std::string& path);
 
 // Where a file replacement failed, with the errno value that says why.
 struct WriteFailure {
-  enum class Stage { kCreate, kWrite } stage;
+  // kLink: a link in a shared folder that is not followed (error_number is EACCES).
+  enum class Stage { kCreate, kWrite, kLink } stage;
   int error_number;
 };
 
 // Replaces the file at path with data, atomically: a temporary file in the target's folder receives the
 // bytes, is flushed and renamed over the target, so the target is always either the old file or the new
-// one, whole. An existing target keeps its permissions. A target whose permission bits allow no writing is
-// read-only and refused (EACCES) even for the superuser. When the folder takes no new file but the target
-// may be written, the target is written in place, and a write there that fails puts the old bytes back.
-// Returns the failure, or nothing on success; no temporary file is left behind either way.
+// one, whole. Links at the name are followed to their target, which a dangling link gets created; in a
+// sticky, world-writable folder a link that belongs neither to this process's user nor to the folder's
+// owner is not followed (kLink), as the kernel's protected_symlinks rule has it. An existing target keeps
+// its permissions and its user extended attributes. A target whose permission bits allow no writing is
+// read-only and refused (EACCES) even for the superuser. A target with other hard links, or in a folder that
+// takes no new file, is written in place: its final length is reserved before any byte changes, and a
+// write there that fails puts the old bytes back. Returns the failure, or nothing on success; no temporary
+// file is left behind either way.
 std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_view data);
 
-// TryReplaceFile raising "Cannot create file "%s". %s" or "Stream write error".
+// Like TryReplaceFile, but only for a name that holds no file yet: when one appears there meanwhile, the
+// failure is EEXIST at the kCreate stage and that file is left as it is.
+std::optional<WriteFailure> TryCreateFile(const std::string& path, std::string_view data);
+
+// The message of a failure of TryReplaceFile or TryCreateFile at path: "Cannot create file "%s". %s" or
+// "Stream write error".
+Error WriteFailureMessage(const std::string& path, const WriteFailure& failure);
+
+// TryReplaceFile raising the message of its failure.
 void ReplaceFileOrThrow(const std::string& path, std::string_view data);
 
 // Creates a new file at path readable by its owner only and writes data, never following a link at the

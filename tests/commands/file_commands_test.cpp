@@ -1,6 +1,7 @@
 #include "commands/file_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -140,6 +141,35 @@ TEST(WindowState, NewAndClearAll) {
   EXPECT_FALSE(s.window.IsChecked(CharsetItem::kUtf8));
   EXPECT_EQ(s.record.document_path, "");
   EXPECT_EQ(s.window.title, "Quillory v0.1");
+}
+
+// Open refuses what is no project document (not text, or no regular file) at once, and changes nothing.
+TEST(OpenCommand, RefusesFilesThatAreNoDocuments) {
+  TempDir dir;
+  Session s;
+  s.record.program_name = "kept";
+  const std::string picture = dir.File("picture.qlx");
+  WriteFile(picture, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  const std::string fifo = dir.File("fifo.qlx");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {picture, "\"" + picture + "\" is not a Quillory project document"},
+      {fifo, "\"" + fifo + "\" is not a regular file"},
+      {"/dev/zero", "\"/dev/zero\" is not a regular file"},
+  };
+  for (const auto& [path, message] : cases) {
+    s.dialogs.AnswerOpen(path);
+    try {
+      OpenCommand(s.record, s.window, s.dialogs);
+      ADD_FAILURE() << "no error for " << path;
+    } catch (const Error& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+    EXPECT_EQ(s.record.program_name, "kept");
+    EXPECT_EQ(s.window.title, "Quillory v0.1");
+  }
+  SaveCommand(s.record, s.window, s.dialogs);  // no document: nothing is written over the picture
+  EXPECT_EQ(ReadFile(picture).size(), 16u);
 }
 
 }  // namespace

@@ -141,5 +141,18 @@ TEST(TemporaryPage, DeletedWhenPresentAndAFolderLeftAlone) {
   EXPECT_TRUE(std::filesystem::exists(page + "/inside"));
 }
 
+TEST_F(StartupFixture, RefusesADocumentThatIsNotText) {
+  const std::string picture = dir.File("picture.qlx");
+  WriteFile(picture, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  try {
+    Start({picture});
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.what(), "\"" + picture + "\" is not a Quillory project document");
+  }
+  EXPECT_EQ(record.document_path, "");
+  EXPECT_EQ(record.c1, std::string(kDefaultC1));
+}
+
 }  // namespace
 }  // namespace quillory

@@ -1,10 +1,15 @@
 #include "fields/digest_commands.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "common/error.h"
+#include "fields/field_commands.h"
 #include "fields/file_size.h"
 #include "support/child_process.h"
 #include "support/fake_dialogs.h"
@@ -130,6 +135,44 @@ TEST_F(DigestCommands, FileTheUserMayNotReadIsAnError) {
   });
   if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
   EXPECT_EQ(*report, "old digest");
+}
+
+// The window's file buttons take regular files only: a FIFO (which would wait for a writer forever) and a
+// device are refused at once; the command-line tool's way still reads a FIFO.
+TEST_F(DigestCommands, TheWindowRefusesAFifoAndADeviceAtOnce) {
+  const std::string fifo = dir_.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::vector<std::function<void()>> buttons = {
+      [&] { FillMd5Command(record_, dialogs_); },
+      [&] { FillSizeCommand(record_, dialogs_); },
+      [&] { LoadTextFileCommand(record_, dialogs_, TextField::kNews); },
+  };
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    for (auto& button : buttons) {
+      dialogs_.AnswerOpen(path);
+      try {
+        button();
+        ADD_FAILURE() << "no error for " << path;
+      } catch (const Error& error) {
+        EXPECT_EQ(error.what(), "\"" + path + "\" is not a regular file");
+      }
+    }
+  }
+  EXPECT_EQ(record_.md5, "old digest");
+  EXPECT_EQ(record_.size, "old size");
+  EXPECT_EQ(record_.news, "");
+
+  // A writer that sends three bytes: the command-line tool's way counts them.
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const int fd = ::open(fifo.c_str(), O_WRONLY);
+    const ssize_t written = ::write(fd, "abc", 3);
+    ::_exit(written == 3 ? 0 : 1);
+  }
+  EXPECT_EQ(FileLengthForSize(fifo, Readable::kAnyFile), 3u);
+  int status = 0;
+  ::waitpid(writer, &status, 0);
+  EXPECT_THROW(FileLengthForSize("/dev/null", Readable::kAnyFile), Error);
 }
 
 }  // namespace

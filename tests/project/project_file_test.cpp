@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "common/error.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
@@ -158,6 +160,40 @@ TEST(ProjectFile, ReadingOddInput) {
   ReadmeProject again = DefaultRecord();
   ReadProjectDocumentBytes(again, rewritten);
   EXPECT_EQ(again.license, record.license);
+}
+
+// UTF-16 text (ASCII and the few characters used here) with its byte-order mark.
+std::string Utf16(std::u16string_view text, bool big_endian) {
+  std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t c : text) {
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    out += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return out;
+}
+
+// A UTF-16 document is read by its encoding, and a save rewrites it whole as 8-bit text.
+TEST(ProjectFile, Utf16DocumentsAreReadByTheirEncodingAndSavedAs8Bit) {
+  for (bool big_endian : {false, true}) {
+    const std::string document =
+        Utf16(u"[readme]\r\nprogram_name=Zs\u00F3fia \u20AC \u03A9\r\nversion=1\r\n", big_endian);
+    ReadmeProject record = ProjectFromBytes(document);
+    EXPECT_EQ(record.program_name,
+              "Zs\xF3"
+              "fia \x80 ?");
+    EXPECT_EQ(record.version, "1");
+    EXPECT_TRUE(IsProjectDocumentText(document));
+    record.version = "2";
+    const std::string saved = ProjectDocumentBytes(record, document);
+    EXPECT_TRUE(
+        saved.starts_with("[readme]\r\nprogram_name=Zs\xF3"
+                          "fia \x80 ?\r\nversion=2\r\n"))
+        << saved;
+    EXPECT_EQ(saved.find('\0'), std::string::npos);
+  }
+  EXPECT_FALSE(IsProjectDocumentText(std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)));
+  EXPECT_FALSE(IsProjectDocumentText(Utf16(std::u16string_view(u"[readme]\r\n\0", 11), false)));
+  EXPECT_TRUE(IsProjectDocumentText(std::string(64 * 1024, 'x') + '\0'));  // beyond the first 64 KiB
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
 
 #include "common/error.h"
 #include "support/child_process.h"
@@ -18,6 +23,14 @@ using testing::ListFolder;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
 
 mode_t ModeOf(const std::string& path) {
   struct stat info {};
@@ -118,6 +131,146 @@ TEST(FileIo, Reading) {
   } catch (const Error& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + dir.path() + "\". Is a directory");
   }
+}
+
+// A link planted in a shared folder (sticky, world-writable) by another user is not followed by a save,
+// as the kernel's protected_symlinks rule has it; links of the saving user or of the folder's owner are.
+TEST(FileIo, LinksInSharedFoldersAreFollowedOnlyWhenTrusted) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs the superuser";
+  constexpr uid_t kOtherUser = 65534;
+  TempDir dir;
+  const std::string secret = dir.File("secret");
+  WriteFile(secret, "secret");
+  const std::string shared = dir.File("pub");
+  std::filesystem::create_directory(shared);
+  ::chmod(shared.c_str(), 01777);
+  const std::string planted = shared + "/README.txt";
+  std::filesystem::create_symlink(secret, planted);
+  ASSERT_EQ(::lchown(planted.c_str(), kOtherUser, kOtherUser), 0);
+
+  auto failure = TryReplaceFile(planted, "replaced");
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->stage, WriteFailure::Stage::kLink);
+  EXPECT_EQ(ReadFile(secret), "secret");
+  EXPECT_TRUE(std::filesystem::is_symlink(planted));
+  try {
+    ReplaceFileOrThrow(planted, "replaced");
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot create file \"" + planted +
+                  "\". It is a link in a shared folder that belongs to another user");
+  }
+
+  ::chmod(shared.c_str(), 0777);  // not sticky: the link is followed
+  EXPECT_FALSE(TryReplaceFile(planted, "not sticky"));
+  ::chmod(shared.c_str(), 01777);
+  ASSERT_EQ(::lchown(shared.c_str(), kOtherUser, kOtherUser), 0);  // the link's owner owns the folder
+  EXPECT_FALSE(TryReplaceFile(planted, "folder owner"));
+  EXPECT_EQ(ReadFile(secret), "folder owner");
+}
+
+// A save in place (the folder takes no new file) that a file-size limit stops, killing the process as the
+// limit's signal does by default, leaves the old bytes: the room is reserved before any byte changes.
+TEST(FileIo, InPlaceSaveReservesItsLengthFirst) {
+  TempDir dir;
+  const std::string path = dir.File("doc.qlx");
+  const std::string old_bytes(8192, 'o');
+  WriteFile(path, old_bytes);
+  auto report = testing::RunAsUnprivilegedUser(dir.path(), [&]() -> std::string {
+    if (::chmod(dir.path().c_str(), 0555) != 0) return "chmod failed";
+    ::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 65536;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    auto failure = TryReplaceFile(path, std::string(200000, 'n'));
+    return failure ? "failed: " + SystemReason(failure->error_number) : "saved";
+  });
+  if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
+  EXPECT_TRUE(*report == "failed: File too large" || *report == "the child was ended by signal 25")
+      << *report;
+  EXPECT_TRUE(ReadFile(path) == old_bytes) << "the document was changed";
+}
+
+TEST(FileIo, HardLinksAttributesAndDanglingLinksSurviveASave) {
+  TempDir dir;
+  const std::string path = dir.File("doc.qlx");
+  WriteFile(path, "old");
+  ASSERT_EQ(::link(path.c_str(), dir.File("other.qlx").c_str()), 0);
+  ASSERT_FALSE(TryReplaceFile(path, "new through one name"));
+  EXPECT_EQ(ReadFile(dir.File("other.qlx")), "new through one name");
+
+  const std::string tagged = dir.File("tagged.qlx");
+  WriteFile(tagged, "old");
+  if (::setxattr(tagged.c_str(), "user.origin", "kept", 4, 0) == 0) {
+    ASSERT_FALSE(TryReplaceFile(tagged, "new"));
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(tagged.c_str(), "user.origin", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+  } else {
+    std::cerr << "the temporary folder takes no user attributes: that part is skipped\n";
+  }
+
+  std::filesystem::create_symlink("target.qlx", dir.File("dangling.qlx"));
+  ASSERT_FALSE(TryReplaceFile(dir.File("dangling.qlx"), "created"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("dangling.qlx")));
+  EXPECT_EQ(ReadFile(dir.File("target.qlx")), "created");
+  // The exclusive creation leaves a file that appeared meanwhile alone.
+  auto failure = TryCreateFile(dir.File("dangling.qlx"), "second");
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->error_number, EEXIST);
+  EXPECT_EQ(ReadFile(dir.File("target.qlx")), "created");
+  EXPECT_EQ(ListFolder(dir.path()), "dangling.qlx doc.qlx other.qlx tagged.qlx target.qlx");
+}
+
+std::string ReadMessage(const std::function<void()>& read) {
+  try {
+    read();
+    return "read";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
+
+// Reading is bounded (a regular file by its size, before reading; anything else once it passes the
+// limit), and the window's way refuses anything but a regular file at once, without waiting on a FIFO.
+TEST(FileIo, ReadingIsBoundedAndTheWindowReadsRegularFilesOnly) {
+  TempDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadMessage([&] { ReadWholeFile(fifo, Readable::kRegularFileOnly); }),
+            "\"" + fifo + "\" is not a regular file");
+  EXPECT_EQ(ReadMessage([&] { ReadWholeFile("/dev/zero", Readable::kRegularFileOnly); }),
+            "\"/dev/zero\" is not a regular file");
+  EXPECT_EQ(ReadMessage([&] { ReadWholeFile("/dev/zero", Readable::kAnyFile, 1 << 20); }),
+            "Cannot open file \"/dev/zero\". It is larger than 1 MiB");
+
+  const std::string huge = dir.File("huge.qlx");  // sparse: it takes no room on the disk
+  WriteFile(huge, "");
+  ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kMaxReadSize) + 1), 0);
+  EXPECT_EQ(ReadMessage([&] { ReadWholeFile(huge); }),
+            "Cannot open file \"" + huge + "\". It is larger than 1 GiB");
+  EXPECT_EQ(ReadMessage([&] { ReadWholeFile(huge, Readable::kAnyFile, 3000); }),
+            "Cannot open file \"" + huge + "\". It is larger than 3000 bytes");
+}
+
+// Memory that cannot be had for a file is an error naming the file, never the end of the program.
+TEST(FileIo, AFileLargerThanMemoryIsAnError) {
+  if (kSanitized) GTEST_SKIP() << "an address-space limit does not work with the sanitizer's shadow memory";
+  TempDir dir;
+  const std::string big = dir.File("big.qlx");
+  WriteFile(big, "");
+  ASSERT_EQ(::truncate(big.c_str(), 512 << 20), 0);
+  auto report = testing::RunAsUnprivilegedUser(dir.path(), [&]() -> std::string {
+    struct rlimit limit {
+      256 << 20, 256 << 20
+    };
+    ::setrlimit(RLIMIT_AS, &limit);
+    return ReadMessage([&] { ReadWholeFile(big); });
+  });
+  if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
+  EXPECT_EQ(*report, "Cannot open file \"" + big + "\". Cannot allocate memory");
 }
 
 }  // namespace
