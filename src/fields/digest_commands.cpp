@@ -30,7 +30,7 @@ void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progres
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;
   try {
-    record.sha256 = Sha256ToText(Sha256OfFile(*path, progress));
+    record.sha256 = Sha256ToText(Sha256OfFile(*path, progress, Readable::kRegularFileOnly));
   } catch (const Sha256Cancelled&) {
     // As for MD5: the field keeps its text.
   }

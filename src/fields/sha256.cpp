@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "fields/sha256_context.h"
 #include "text/file_access.h"
+#include "text/file_io.h"
 
 namespace quillory {
 
@@ -41,9 +42,8 @@ Sha256Digest Sha256Of(const void* data, std::size_t length) {
   return context.Finish();
 }
 
-Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress) {
-  OpenedFile file;
-  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
+Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
+  OpenedFile file = OpenToRead(path, readable);
   const int fd = file.fd.get();
   const std::uint64_t total =
       S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fields/md5.h"
+#include "text/file_io.h"
 
 namespace quillory {
 
@@ -25,8 +26,9 @@ class Sha256Cancelled : public std::exception {
 
 // The digest of all the bytes of a file, read in large blocks. Raises "Cannot open file "%s". %s" when
 // the file cannot be opened or read, and Sha256Cancelled when progress (called after every block, told
-// the same as Md5OfFile tells it) returns false.
-Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress = {});
+// the same as Md5OfFile tells it) returns false. readable says which files it takes, as for Md5OfFile.
+Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress = {},
+                          Readable readable = Readable::kAnyFile);
 
 // The 64 lower-case hexadecimal digits of a digest, as sha256sum prints them; the field holds this text.
 std::string Sha256ToText(const Sha256Digest& digest);
