@@ -12,45 +12,21 @@ folder=${1:-${TMPDIR:-/tmp}}
 repetitions=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
 cli=${QUILLORY_CLI:-$here/../build/src/quillory-cli}
-size_mib=1024
+size_mib=${QUILLORY_BENCH_MIB:-1024}
 
 for tool in "$cli" openssl md5sum; do
   command -v "$tool" >/dev/null 2>&1 || { echo "compare_md5.sh: $tool not found" >&2; exit 2; }
 done
 
 file=$(mktemp "$folder/quillory-md5-bench.XXXXXX")
-trap 'rm -f "$file"' EXIT INT TERM
+out_file=$(mktemp)
+trap 'rm -f "$file" "$out_file"' EXIT INT TERM
+. "$here/timing.sh"
+random_file "$file" "$size_mib"
 
-# Pseudo-random bytes, quickly: AES-CTR over zeros.
-head -c "${size_mib}M" /dev/zero |
-  openssl enc -aes-128-ctr -nosalt -pass pass:quillory -pbkdf2 2>/dev/null |
-  head -c "${size_mib}M" >"$file"
-cat "$file" >/dev/null  # into the page cache
-
-now_ns() { date +%s%N; }
-
-# best_ns COMMAND...: the shortest wall time of the runs, in nanoseconds; the digest goes to $digest_file.
-digest_file=$(mktemp)
-trap 'rm -f "$file" "$digest_file"' EXIT INT TERM
-best_ns() {
-  best=
-  i=0
-  while [ "$i" -lt "$repetitions" ]; do
-    start=$(now_ns)
-    "$@" >"$digest_file"
-    end=$(now_ns)
-    elapsed=$((end - start))
-    if [ -z "$best" ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
-    i=$((i + 1))
-  done
-  echo "$best"
-}
-
-# The 32 digits a tool printed, in lower case.
-digest_of() { grep -oiE '[0-9a-f]{32}' "$digest_file" | head -n 1 | tr 'A-F' 'a-f'; }
+digest_of() { digits 32; }
 
 bytes=$((size_mib * 1024 * 1024))
-mbs() { awk -v b="$bytes" -v ns="$1" 'BEGIN { printf "%.0f", b / (ns / 1e9) / 1e6 }'; }
 
 # Interleaved so that a change in the machine's load falls on all three alike.
 q_best=; o_best=; m_best=
