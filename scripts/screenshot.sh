@@ -24,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 760x760x24 -nolisten tcp &
+Xvfb "$display" -screen 0 780x800x24 -nolisten tcp &
 pids+=($!)
 export DISPLAY="$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
 export XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" QTWEBENGINE_DISABLE_SANDBOX=1 LC_ALL=C.UTF-8
