@@ -47,30 +47,6 @@ std::string ReadInput(const std::string& name, std::istream& in) {
   return bytes;
 }
 
-std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink) {
-  const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
-  std::uint64_t total = 0;
-  if (name == "-") {
-    while (in) {
-      in.read(reinterpret_cast<char*>(block.get()), static_cast<std::streamsize>(kBlockSize));
-      const auto got = static_cast<std::size_t>(in.gcount());
-      if (got > 0) sink(block.get(), got);
-      total += got;
-    }
-    if (in.bad()) throw FileFailure("read", name, EIO);
-    return total;
-  }
-  OpenedFile file = OpenInput(name);
-  ::posix_fadvise(file.fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-  for (;;) {
-    const ssize_t got = ReadSome(file.fd.get(), block.get(), kBlockSize);
-    if (got < 0) throw FileFailure("read", name, errno);
-    if (got == 0) return total;
-    sink(block.get(), static_cast<std::size_t>(got));
-    total += static_cast<std::uint64_t>(got);
-  }
-}
-
 BlockReader OpenBlockReader(const std::string& name, std::istream& in) {
   if (name == "-") {
     return [&in](unsigned char* block, std::size_t size) {
@@ -86,6 +62,17 @@ BlockReader OpenBlockReader(const std::string& name, std::istream& in) {
     if (got < 0) throw FileFailure("read", name, errno);
     return static_cast<std::size_t>(got);
   };
+}
+
+std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink) {
+  const BlockReader read = OpenBlockReader(name, in);
+  const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
+  std::uint64_t total = 0;
+  while (const std::size_t got = read(block.get(), kBlockSize)) {
+    sink(block.get(), got);
+    total += got;
+  }
+  return total;
 }
 
 ReadmeProject LoadProject(const std::string& name, std::istream& in) {

@@ -1,8 +1,5 @@
 #include "fields/md5.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,7 +11,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "text/file_access.h"
+#include "fields/file_blocks.h"
 
 namespace quillory {
 namespace {
@@ -177,38 +174,11 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
 }
 
 Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
-  // A FIFO is opened without waiting for a writer (OpenToRead), so a progress call can always stop it.
-  OpenedFile file = OpenToRead(path, readable);
-  const int fd = file.fd.get();
-  const std::uint64_t total = S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
-  // Large enough that a system call costs next to nothing beside the digest of its block.
-  constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-  // How long a read may wait for data (a pipe or device) before progress is asked again.
-  constexpr int kProgressWaitMilliseconds = 50;
-  const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
   Md5Context context;
   Md5Start(context);
-  std::uint64_t done = 0;
-  auto go_on = [&] { return !progress || progress(done, total); };
-  if (!go_on()) throw Md5Cancelled();
-  for (;;) {
-    pollfd waiting{fd, POLLIN, 0};
-    const int ready = ::poll(&waiting, 1, progress ? kProgressWaitMilliseconds : -1);
-    if (ready < 0 && errno != EINTR) throw CannotOpenFile(path, errno);
-    if (ready <= 0) {
-      if (!go_on()) throw Md5Cancelled();
-      continue;
-    }
-    const ssize_t got = ReadSome(fd, block.get(), kBlockSize);
-    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-    if (got < 0) throw CannotOpenFile(path, errno);
-    if (got == 0) break;
-    Md5Add(context, block.get(), static_cast<std::size_t>(got));
-    done += static_cast<std::uint64_t>(got);
-    if (!go_on()) throw Md5Cancelled();
-  }
+  const bool whole = ReadFileBlocks(
+      path, progress, readable, [&](const unsigned char* data, std::size_t n) { Md5Add(context, data, n); });
+  if (!whole) throw Md5Cancelled();
   return Md5Finish(context);
 }
 

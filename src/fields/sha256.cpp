@@ -8,9 +8,8 @@
 #include <memory>
 
 #include "common/error.h"
+#include "fields/file_blocks.h"
 #include "fields/sha256_context.h"
-#include "text/file_access.h"
-#include "text/file_io.h"
 
 namespace quillory {
 
@@ -43,24 +42,10 @@ Sha256Digest Sha256Of(const void* data, std::size_t length) {
 }
 
 Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
-  OpenedFile file = OpenToRead(path, readable);
-  const int fd = file.fd.get();
-  const std::uint64_t total =
-      S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
-  constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-  const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
   Sha256Context context;
-  std::uint64_t done = 0;
-  for (;;) {
-    const ssize_t got = ReadSome(fd, block.get(), kBlockSize);
-    if (got < 0) throw CannotOpenFile(path, errno);
-    if (got == 0) break;
-    context.Add(block.get(), static_cast<std::size_t>(got));
-    done += static_cast<std::uint64_t>(got);
-    if (progress && !progress(done, total)) throw Sha256Cancelled();
-  }
+  const bool whole = ReadFileBlocks(path, progress, readable,
+                                    [&](const unsigned char* data, std::size_t n) { context.Add(data, n); });
+  if (!whole) throw Sha256Cancelled();
   return context.Finish();
 }
 

@@ -25,8 +25,8 @@ class Sha256Cancelled : public std::exception {
 };
 
 // The digest of all the bytes of a file, read in large blocks. Raises "Cannot open file "%s". %s" when
-// the file cannot be opened or read, and Sha256Cancelled when progress (called after every block, told
-// the same as Md5OfFile tells it) returns false. readable says which files it takes, as for Md5OfFile.
+// the file cannot be opened or read, and Sha256Cancelled when progress (called as Md5OfFile calls it)
+// returns false. readable says which files it takes, as for Md5OfFile.
 Sha256Digest Sha256OfFile(const std::string& path, const Md5Progress& progress = {},
                           Readable readable = Readable::kAnyFile);
 

@@ -18,6 +18,7 @@
 #include "common/error.h"
 #include "project/project_file.h"
 #include "support/sample_records.h"
+#include "support/sanitizers.h"
 #include "support/temp_dir.h"
 
 namespace quillory {
@@ -25,13 +26,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
+using testing::kSanitized;
 
 TEST(KilledSave, TheDocumentIsAlwaysTheOldOrTheNewOneWhole) {
   if (kSanitized) {

@@ -13,6 +13,7 @@
 
 #include "common/error.h"
 #include "support/child_process.h"
+#include "support/sanitizers.h"
 #include "support/temp_dir.h"
 #include "text/text_lines.h"
 
@@ -24,13 +25,7 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
+using testing::kSanitized;
 
 mode_t ModeOf(const std::string& path) {
   struct stat info {};
