@@ -36,9 +36,9 @@ enum class ReadmeBlock {
 
 // Where the window edits a value.
 enum class WindowGroup {
-  kNone,       // a menu command sets it
-  kUpperBox,   // the one-line fields: a grid of two columns, read row by row
-  kLowerBox,   // the text areas: a grid of two columns
+  kNone,      // a menu command sets it
+  kUpperBox,  // the one-line fields: a grid of two columns, read row by row
+  kLowerBox,  // the text areas: a grid of two columns
 };
 
 struct WindowPlace {
@@ -57,7 +57,7 @@ struct Fact {
   std::string_view caption;  // its name for people: README lines and titles, `quillory-cli keys`
   std::string_view heading;  // a text's block heading in the framed outputs ("WHAT'S NEW"); else empty
   ReadmeBlock block;
-  int readme_order;          // the order within its README block (smaller first)
+  int readme_order;  // the order within its README block (smaller first)
   WindowPlace window;
 
   bool multi_line() const { return kind == FactKind::kText; }
