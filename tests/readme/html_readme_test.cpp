@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "project/facts.h"
+
 namespace quillory {
 namespace {
 
@@ -17,7 +19,7 @@ ReadmeProject NamedRecord() {
 // Every fact filled with a one-line text (its own key).
 ReadmeProject FullRecord() {
   ReadmeProject record = NamedRecord();
-  for (const auto& field : FactFields()) record.*field.member = std::string(field.key);
+  for (const Fact* fact : ReleaseFacts()) record.*fact->member = std::string(fact->key);
   return record;
 }
 
@@ -65,8 +67,7 @@ TEST(HtmlReadme, TextsBecomeOneLineAndBlankValuesGetTheirRows) {
 TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
   ReadmeProject record = FullRecord();
   const std::string raw = "v\"<&>";
-  for (const auto& field : FactFields()) record.*field.member = raw;
-  for (const auto& field : HtmlSettingFields()) record.*field.member = raw;
+  for (const Fact& fact : Facts()) record.*fact.member = raw;
   const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
   EXPECT_EQ(page.size(), 283u);
   const std::string bytes = JoinLines(page);
