@@ -55,17 +55,5 @@ TEST(Facts, EveryFactRoundTripsThroughTheDocument) {
   }
 }
 
-TEST(Facts, ClearAllAndTheHtmlDefaultsTouchTheirOwnSection) {
-  ReadmeProject record;
-  for (const Fact& fact : Facts()) record.*fact.member = "x";
-  ClearAllFacts(record);
-  for (const Fact& fact : Facts())
-    EXPECT_EQ(record.*fact.member, fact.section == kHtmlSection ? "x" : "") << fact.key;
-  SetHtmlDefaults(record);
-  for (const Fact* fact : HtmlSettings()) EXPECT_EQ(record.*fact->member, fact->initial) << fact->key;
-  EXPECT_EQ(record.c1, kDefaultC1);
-  EXPECT_EQ(record.chr, kDefaultCharset);
-}
-
 }  // namespace
 }  // namespace quillory
