@@ -11,9 +11,9 @@
 #include "commands/nfo_stamps.h"
 #include "commands/preview.h"
 #include "commands/save_as.h"
-#include "fields/digest_commands.h"
-#include "fields/field_commands.h"
-#include "fields/html_commands.h"
+#include "commands/digest_commands.h"
+#include "commands/field_commands.h"
+#include "commands/html_commands.h"
 #include "nfo/nfo_tools.h"
 
 namespace quillory {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fields/date_text.h"
+#include "commands/date_text.h"
 #include "text/codepage.h"
 
 namespace quillory {

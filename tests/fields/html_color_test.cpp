@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_dialogs.h"
-#include "fields/html_commands.h"
+#include "commands/html_commands.h"
 #include "commands/window_state.h"
 
 namespace quillory {

@@ -1,4 +1,4 @@
-#include "fields/digest_commands.h"
+#include "commands/digest_commands.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "common/error.h"
-#include "fields/field_commands.h"
+#include "commands/field_commands.h"
 #include "fields/file_size.h"
 #include "support/child_process.h"
 #include "support/fake_dialogs.h"

@@ -1,10 +1,10 @@
-#include "fields/field_commands.h"
+#include "commands/field_commands.h"
 
 #include <cerrno>
 #include <new>
 
 #include "common/error.h"
-#include "fields/date_text.h"
+#include "commands/date_text.h"
 #include "text/ascii.h"
 #include "text/codepage.h"
 #include "text/file_io.h"

@@ -1,4 +1,4 @@
-#include "fields/field_commands.h"
+#include "commands/field_commands.h"
 
 #include <gtest/gtest.h>
 

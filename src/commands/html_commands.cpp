@@ -1,4 +1,4 @@
-#include "fields/html_commands.h"
+#include "commands/html_commands.h"
 
 #include "common/error.h"
 #include "fields/html_color.h"
