@@ -19,7 +19,6 @@
 #include "commands/preview.h"
 #include "commands/startup.h"
 #include "common/error.h"
-#include "nfo/nfo_tools.h"
 #include "text/file_io.h"
 
 namespace quillory {
@@ -46,7 +45,7 @@ struct CommandRow {
   void (TForm1::*handler)();
 };
 
-// Every control with a command but the palette buttons, which Palette() lists with their bytes.
+// Every control with a command but the NFO toolbar's character buttons, connected as they are made.
 const CommandRow kCommandMap[] = {
     {"PageControl1", Signal::kTabChanged, &TForm1::PageControl1Change},
     {"New1", Signal::kTriggered, &TForm1::New1Click},
@@ -98,10 +97,6 @@ const CommandRow kCommandMap[] = {
     {"Button18", Signal::kClicked, &TForm1::Button18Click},
     {"Button19", Signal::kClicked, &TForm1::Button19Click},
     {"Button58", Signal::kClicked, &TForm1::Button58Click},
-    {"Button38", Signal::kClicked, &TForm1::Button38Click},
-    {"Button32", Signal::kClicked, &TForm1::Button32Click},
-    {"Button20", Signal::kClicked, &TForm1::Button20Click},
-    {"Button39", Signal::kClicked, &TForm1::Button39Click},
 };
 
 }  // namespace
@@ -252,12 +247,9 @@ bool TForm1::Run(const std::function<void()>& command) {
   return succeeded;
 }
 
-void TForm1::Dispatch(void (TForm1::*handler)()) noexcept {
-  try {
-    (this->*handler)();
-  } catch (...) {
-    ShowFailure(std::current_exception());
-  }
+void TForm1::Connect(QAbstractButton* button, void (TForm1::*handler)()) {
+  connect(button, &QAbstractButton::clicked, this,
+          [this, handler] { Dispatch([&] { (this->*handler)(); }); });
 }
 
 void TForm1::Refresh() {
@@ -278,7 +270,7 @@ void TForm1::ConnectHandlers() {
     Q_ASSERT_X(control, "TForm1::ConnectHandlers", row.control);
     if (control == nullptr) continue;
     const auto handler = row.handler;
-    auto run = [this, handler] { Dispatch(handler); };
+    auto run = [this, handler] { Dispatch([&] { (this->*handler)(); }); };
     switch (row.signal) {
       case Signal::kClicked:
         connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this, run);
@@ -296,18 +288,6 @@ void TForm1::ConnectHandlers() {
         connect(static_cast<QTabWidget*>(control), &QTabWidget::currentChanged, this, run);
         break;
     }
-  }
-  for (size_t position = 1; position <= Palette().size(); ++position) {
-    auto* button = findChild<QAbstractButton*>(FromUtf8(Palette()[position - 1].name));
-    Q_ASSERT(button);
-    if (button == nullptr) continue;
-    connect(button, &QAbstractButton::clicked, this, [this, position] {
-      try {
-        InsertPalette(position);
-      } catch (...) {
-        ShowFailure(std::current_exception());
-      }
-    });
   }
 }
 

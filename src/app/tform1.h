@@ -8,15 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "commands/document_baseline.h"
+#include "commands/window_state.h"
+#include "fields/md5.h"
 #include "ports/association_store.h"
 #include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/shell.h"
 #include "project/readme_project.h"
-#include "commands/document_baseline.h"
-#include "commands/window_state.h"
-#include "fields/md5.h"
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QCheckBox;
@@ -155,15 +156,25 @@ class TForm1 : public QMainWindow {
   QWidget* BuildPreviewTextTab();
   QWidget* BuildPreviewHtmlTab();
   QWidget* BuildNfoTab();
+  QWidget* BuildNfoToolbar();
   void SetEditorTabOrder();
   // Connects every control of the command map to its handler.
   void ConnectHandlers();
   // Runs a handler from a signal: nothing it raises leaves the slot.
-  void Dispatch(void (TForm1::*handler)()) noexcept;
+  template <typename Handler>
+  void Dispatch(const Handler& handler) noexcept {
+    try {
+      handler();
+    } catch (...) {
+      ShowFailure(std::current_exception());
+    }
+  }
+  // Connects a button's clicks to a handler.
+  void Connect(QAbstractButton* button, void (TForm1::*handler)());
   void Bind(QWidget* control, std::string ReadmeProject::*member, bool multi_line);
 
-  // Inserts the byte of a palette button into the NFO memo.
-  void InsertPalette(size_t position);
+  // Inserts the CP437 byte of a character button into the NFO memo.
+  void InsertPalette(unsigned char byte);
   // Sizes the date picker for the longest short date of the locale and puts the Time box beside it.
   void FitDatePicker();
 

@@ -8,13 +8,12 @@
 #include "app/preview_text.h"
 #include "app/tform1.h"
 #include "app/web_preview.h"
-#include "commands/nfo_stamps.h"
-#include "commands/preview.h"
-#include "commands/save_as.h"
 #include "commands/digest_commands.h"
 #include "commands/field_commands.h"
 #include "commands/html_commands.h"
-#include "nfo/nfo_tools.h"
+#include "commands/nfo_commands.h"
+#include "commands/preview.h"
+#include "commands/save_as.h"
 
 namespace quillory {
 namespace {
@@ -39,22 +38,22 @@ void TForm1::PageControl1Change() {
 
 // Edit > Html > Colors.
 void TForm1::Body1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBody); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c1); });
 }
 void TForm1::DFont1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kTdFont); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c2); });
 }
 void TForm1::Border1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBorder); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c3); });
 }
 void TForm1::BorderBg1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBorderBackground); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c4); });
 }
 void TForm1::Bold1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kStrong); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c5); });
 }
 void TForm1::H31Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kH3); });
+  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, &ReadmeProject::c6); });
 }
 
 void TForm1::About2Click() {
@@ -63,40 +62,40 @@ void TForm1::About2Click() {
 
 // Load ("...") and clear ("-") the text areas.
 void TForm1::Button1Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kDescription); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::descript_uses); });
 }
 void TForm1::Button2Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kRequired); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::required); });
 }
 void TForm1::Button3Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kNews); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::news); });
 }
 void TForm1::Button4Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kLicense); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::license); });
 }
 void TForm1::Button55Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kChangeLog); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::changelog); });
 }
 void TForm1::Button57Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kToDo); });
+  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, &ReadmeProject::todo); });
 }
 void TForm1::Button8Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kDescription); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::descript_uses); });
 }
 void TForm1::Button9Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kRequired); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::required); });
 }
 void TForm1::Button10Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kNews); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::news); });
 }
 void TForm1::Button11Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kLicense); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::license); });
 }
 void TForm1::Button54Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kChangeLog); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::changelog); });
 }
 void TForm1::Button56Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kToDo); });
+  Run([this] { ClearTextFieldCommand(record_, &ReadmeProject::todo); });
 }
 
 // The copyright buttons.
@@ -167,8 +166,8 @@ void TForm1::RunDigest(const QString& label, const std::function<void(const Md5P
 }
 
 // The NFO toolbar.
-void TForm1::InsertPalette(size_t position) {
-  Run([this, position] { InsertPaletteByte(*nfo_memo_, position); });
+void TForm1::InsertPalette(unsigned char byte) {
+  Run([this, byte] { InsertNfoByte(*nfo_memo_, byte); });
 }
 void TForm1::Button38Click() {
   Run([this] { InsertRightsPhrase(*nfo_memo_); });

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -130,6 +131,15 @@ TEST_F(ToolsTest, NfoToolbarAndSave) {
   EXPECT_EQ(nfo->Bytes(), "");
   QTest::keyClick(nfo, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(nfo->Bytes(), "\xCD\xCD\xBB");
+
+  // Every character button, left to right (those before "R").
+  nfo->SetBytes("");
+  for (QToolButton* button : Find<QWidget>("ToolBar1")->findChildren<QToolButton*>()) {
+    if (button->x() < Find<QWidget>("Button38")->x()) Click(button);
+  }
+  EXPECT_EQ(nfo->Bytes(),
+            "\xDA\xC4\xBF\xD9\xB3\xC0\xC2\xC1\xC5\xC3\xB4\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xB9\xBA\xBB\xBC\xDB\xFE"
+            "\xDC\xB0\xB1\xB2\xAE\xAF");
 
   nfo->SetBytes("");
   Click(Find<QWidget>("Button38"));
