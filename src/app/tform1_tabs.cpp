@@ -110,10 +110,10 @@ QWidget* TForm1::BuildNfoToolbar() {
     }
     if (tool.handler) {
       button->setText(QString::fromLatin1(tool.caption));
-      Connect(button, tool.handler);
+      On(button, &QAbstractButton::clicked, [this, handler = tool.handler] { (this->*handler)(); });
     } else {
       button->setText(FromUtf8(Cp437ToUtf8(std::string(1, static_cast<char>(tool.byte)))));
-      connect(button, &QAbstractButton::clicked, this, [this, byte = tool.byte] { InsertPalette(byte); });
+      On(button, &QAbstractButton::clicked, [this, byte = tool.byte] { CharacterClick(byte); });
     }
   }
   return toolbar;

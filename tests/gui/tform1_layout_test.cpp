@@ -14,6 +14,7 @@
 #include <set>
 
 #include "gui/form_fixture.h"
+#include "project/facts.h"
 
 namespace quillory::testing {
 namespace {
@@ -66,7 +67,7 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 }
 
 TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
-  // Group-box coordinates, as the original form has them.
+  // Group-box coordinates of the fixed layout.
   const std::pair<const char*, QRect> places[] = {
       {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}}, {"Edit19", {88, 232, 561, 21}},
       {"Button58", {650, 232, 15, 20}},  {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
@@ -104,6 +105,27 @@ TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   EXPECT_EQ(Find<QAbstractButton>("Button37")->text(), "░");
   EXPECT_TRUE(Find<QAbstractButton>("Button31")->font().bold());
   EXPECT_FALSE(Find<QAbstractButton>("Button51")->font().bold());
+}
+
+// Every fact the fact table places in the window has a labelled control that shows it, and no other.
+TEST_F(FormTest, EveryFactPlacedInTheWindowHasItsOwnControl) {
+  std::string document = "[readme]\r\n";
+  std::multiset<std::string> placed;
+  for (const Fact& fact : Facts()) {
+    if (fact.window.group == WindowGroup::kNone) continue;
+    document += std::string(fact.key) + "=" + std::string(fact.key) + "\r\n";
+    placed.insert(std::string(fact.key));
+  }
+  WriteFile(dir.File("keys.qlx"), document);
+  Start({dir.File("keys.qlx")});
+  std::multiset<std::string> shown;
+  for (QLabel* label : Find<QWidget>("TabSheet1")->findChildren<QLabel*>()) {
+    QWidget* control = label->buddy();
+    if (auto* line = qobject_cast<QLineEdit*>(control)) shown.insert(line->text().toStdString());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) shown.insert(combo->currentText().toStdString());
+    if (auto* area = qobject_cast<QPlainTextEdit*>(control)) shown.insert(area->toPlainText().toStdString());
+  }
+  EXPECT_EQ(shown, placed);
 }
 
 TEST_F(LayoutTest, TooltipsAndCaptions) {

@@ -82,6 +82,14 @@ TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
   EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
 }
 
+TEST_F(ToolsTest, APreviewPageThatCannotBeWrittenIsReportedOnce) {
+  Start();
+  Type("Edit1", "Tool");
+  std::filesystem::create_directory(TemporaryPage());  // a folder where the page would be written
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  EXPECT_EQ(dialogs.errors.size(), 1u);
+}
+
 TEST_F(ToolsTest, WithoutThePluginTheHtmlTabShowsThePageSource) {
   TempDir empty;
   struct PluginFolder {
@@ -211,9 +219,9 @@ TEST_F(ToolsTest, ColoursDefaultAndTheDigestButtons) {
   WriteFile(dir.File("start.qlx"), "[html]\r\nc1=navy\r\n[readme]\r\nprogram_name=Stored\r\n");
   Start({dir.File("start.qlx")});
   dialogs.color_answers.push_back(0xFFFFFF);
-  form->Body1Click();
+  Find<QAction>("Body1")->trigger();
   dialogs.color_answers.push_back(std::nullopt);
-  form->H31Click();
+  Find<QAction>("H31")->trigger();
   EXPECT_EQ(form->record().c1, "white");
   EXPECT_EQ(form->record().c6, "#d4d0c8");
   Type("Edit1", " edited");
