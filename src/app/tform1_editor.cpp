@@ -40,55 +40,60 @@ constexpr int kLowerColumnPitch = 336;
 constexpr int kLowerLeft = 8;
 
 // What only the window knows of a one-line fact: its control's name, its label, its width and tooltip,
-// the list a licence-type box offers, and the button right of it. The button of an address visits it;
-// any other button takes the value from a file through from_file.
+// and the list a licence-type box offers.
 struct FieldControl {
   std::string_view key;
   const char* control;
   const char* label;
   int width;
   const char* tooltip;
-  const char* choices;  // "|" between the items of a box with a list; nullptr for a plain field
-  const char* button;
-  void (TForm1::*from_file)();
-  const char* button_name;  // what a file button does, for screen readers
+  const char* choices = nullptr;  // "|" between the items of a box with a list; nullptr for a plain field
 };
 
 const FieldControl kFieldControls[] = {
-    {"program_name", "Edit1", "Program Name :", 201, "e.g. : Your program name", nullptr, nullptr, nullptr,
-     ""},
-    {"version", "Edit2", "Version :", 65, "e.g. : v0.0.2", nullptr, nullptr, nullptr, ""},
-    {"website", "Edit4", "Website :", 201, "e.g. : http://www.example.com", nullptr, "Button5", nullptr, ""},
-    {"email", "Edit5", "Email :", 153, "e.g. : info@example.com", nullptr, nullptr, nullptr, ""},
-    {"copyright", "Edit3", "Copyright :", 201, "e.g. : Your Company® 2000 All Rights Reserved", nullptr,
-     nullptr, nullptr, ""},
+    {"program_name", "Edit1", "Program Name :", 201, "e.g. : Your program name"},
+    {"version", "Edit2", "Version :", 65, "e.g. : v0.0.2"},
+    {"website", "Edit4", "Website :", 201, "e.g. : http://www.example.com"},
+    {"email", "Edit5", "Email :", 153, "e.g. : info@example.com"},
+    {"copyright", "Edit3", "Copyright :", 201, "e.g. : Your Company® 2000 All Rights Reserved"},
     {"license_type", "ComboBox1", "License Type :", 129, "e.g. : GPL",
-     "Freeware|GPL|Adware|Trial|Demo|Shareware", nullptr, nullptr, ""},
-    {"limitations", "Edit14", "Limitations :", 201, "e.g. : Save function only registred users", nullptr,
-     nullptr, nullptr, ""},
-    {"author", "Edit6", "Author :", 153, "e.g. : You name or Your Company", nullptr, nullptr, nullptr, ""},
-    {"creation", "Edit7", "Release Date :", 105, "Your program creation date", nullptr, nullptr, nullptr, ""},
-    {"down_url", "Edit8", "Download URL :", 225, "e.g. : http://www.example.com/download.php?down=x", nullptr,
-     "Button6", nullptr, ""},
+     "Freeware|GPL|Adware|Trial|Demo|Shareware"},
+    {"limitations", "Edit14", "Limitations :", 201, "e.g. : Save function only registred users"},
+    {"author", "Edit6", "Author :", 153, "e.g. : You name or Your Company"},
+    {"creation", "Edit7", "Release Date :", 105, "Your program creation date"},
+    {"down_url", "Edit8", "Download URL :", 225, "e.g. : http://www.example.com/download.php?down=x"},
     {"down_mirror", "Edit9", "Download URL Mirror :", 225,
-     "e.g. : http://mirror.example.com/download.php?down=x", nullptr, "Button7", nullptr, ""},
-    {"surce_url", "Edit12", "Source URL :", 225, "e.g. : http://www.example.com/source.php?down=x", nullptr,
-     "Button16", nullptr, ""},
-    {"screenshot_url", "Edit13", "ScreenShot URL :", 225, "e.g. : http://www.example.com/screenshot.png",
-     nullptr, "Button17", nullptr, ""},
-    {"languages", "Edit10", "Languages :", 225, "e.g. : English, Spain, Hungarian", nullptr, nullptr, nullptr,
-     ""},
-    {"paid", "Edit15", "Paid :", 73, "e.g. : 10€", nullptr, nullptr, nullptr, ""},
-    {"os", "Edit16", "Operating Systems :", 225, "e.g.: Unix, Linux or Win 2003/XP/Vista", nullptr, nullptr,
-     nullptr, ""},
-    {"size", "Edit17", "File Size :", 153, "e.g. : 11MB", nullptr, "Button18", &TForm1::Button18Click,
-     "Take File Size from a file"},
-    {"md5", "Edit18", "MD5 Hash :", 225, "Use right button and browse your program file", nullptr, "Button19",
-     &TForm1::Button19Click, "Compute MD5 Hash of a file"},
+     "e.g. : http://mirror.example.com/download.php?down=x"},
+    {"surce_url", "Edit12", "Source URL :", 225, "e.g. : http://www.example.com/source.php?down=x"},
+    {"screenshot_url", "Edit13", "ScreenShot URL :", 225, "e.g. : http://www.example.com/screenshot.png"},
+    {"languages", "Edit10", "Languages :", 225, "e.g. : English, Spain, Hungarian"},
+    {"paid", "Edit15", "Paid :", 73, "e.g. : 10€"},
+    {"os", "Edit16", "Operating Systems :", 225, "e.g.: Unix, Linux or Win 2003/XP/Vista"},
+    {"size", "Edit17", "File Size :", 153, "e.g. : 11MB"},
+    {"md5", "Edit18", "MD5 Hash :", 225, "Use right button and browse your program file"},
     // The only field of its row, which runs to the right column's edge.
     {"sha256", "Edit19", "SHA-256 :", kFieldX[1] + 225 - kFieldX[0],
-     "Use right button and browse your program file", nullptr, "Button58", &TForm1::Button58Click,
-     "Compute SHA-256 Hash of a file"},
+     "Use right button and browse your program file"},
+};
+
+// The button right of a one-line field: an address's visits it, any other takes the value from a file
+// through from_file.
+struct FieldButton {
+  std::string_view key;
+  const char* name;
+  void (TForm1::*from_file)() = nullptr;
+  const char* accessible_name = "";  // what a file button does, for screen readers
+};
+
+const FieldButton kFieldButtons[] = {
+    {"website", "Button5"},
+    {"down_url", "Button6"},
+    {"down_mirror", "Button7"},
+    {"surce_url", "Button16"},
+    {"screenshot_url", "Button17"},
+    {"size", "Button18", &TForm1::Button18Click, "Take File Size from a file"},
+    {"md5", "Button19", &TForm1::Button19Click, "Compute MD5 Hash of a file"},
+    {"sha256", "Button58", &TForm1::Button58Click, "Compute SHA-256 Hash of a file"},
 };
 
 // What only the window knows of a text area: its name, its label, and its clear ("-") and load ("...")
@@ -312,17 +317,20 @@ std::pair<std::vector<QWidget*>, std::vector<QWidget*>> TForm1::BuildUpperBox(QG
       AddDatePicker(box, y);
       fields.insert(fields.end(), {date_picker_, time_box_});
     }
-    if (entry->button == nullptr) continue;
+    const FieldButton* side = EntryOf(kFieldButtons, fact->key);
+    if (side == nullptr) continue;
     const QRect place(x + entry->width + 1, y, 15, 20);
     QPushButton* button = nullptr;
     if (fact->kind == FactKind::kAddress) {
-      button = AddSmallButton(box, entry->button, ">", place, Text("Visit Link..."),
+      button = AddSmallButton(box, side->name, ">", place, Text("Visit Link..."),
                               QStringLiteral("Visit ") + NameOfLabel(entry->label));
       On(button, &QAbstractButton::clicked, [this, member] { VisitClick(member); });
-    } else {
+    } else if (side->from_file) {
       button =
-          AddSmallButton(box, entry->button, "...", place, Text("Open File..."), Text(entry->button_name));
-      On(button, &QAbstractButton::clicked, [this, handler = entry->from_file] { (this->*handler)(); });
+          AddSmallButton(box, side->name, "...", place, Text("Open File..."), Text(side->accessible_name));
+      On(button, &QAbstractButton::clicked, [this, handler = side->from_file] { (this->*handler)(); });
+    } else {
+      continue;  // a button that would do nothing
     }
     buttons.push_back(button);
   }
