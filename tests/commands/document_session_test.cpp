@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "common/error.h"
 #include "support/fake_ports.h"
 #include "support/temp_dir.h"
@@ -20,12 +18,59 @@ using Answer = SaveChangesAnswer;
 // What a case does to the record between the start and its command.
 enum class Before { kNothing, kClearAll, kTypeVersion };
 
+// The command of a case, with what its dialogs answer.
+enum class Command {
+  kNew,
+  kOpenOther,      // other.qlx (program name "Other")
+  kOpenCancelled,  // the open dialog cancelled
+  kOpenPicture,    // picture.qlx, which is no project document
+  kSaveDocument,
+  kSaveAsProject,  // DIR/copy.qlx
+  kSaveAsExport,   // the first export type
+  kDefault,
+  kDefaultOverPicture,  // the start-up document replaced by a picture first
+  kUndoClearAll,
+  kCharsetUtf8,
+};
+
+void RunCommand(Command command, DocumentSession& s, FakeDialogs& dialogs, const TempDir& dir) {
+  switch (command) {
+    case Command::kNew:
+      return s.New();
+    case Command::kOpenOther:
+      dialogs.AnswerOpen(dir.File("other.qlx"));
+      return s.Open();
+    case Command::kOpenCancelled:
+      return s.Open();
+    case Command::kOpenPicture:
+      dialogs.AnswerOpen(dir.File("picture.qlx"));
+      return s.Open();
+    case Command::kSaveDocument:
+      return s.Save();
+    case Command::kSaveAsProject:
+      dialogs.AnswerSave(dir.File("copy"), 1);
+      return s.SaveAs();
+    case Command::kSaveAsExport:
+      dialogs.AnswerSave(dir.File("readme"), 2);
+      return s.SaveAs();
+    case Command::kDefaultOverPicture:
+      WriteFile(dir.File("start.qlx"), std::string("\x89PNG\0", 5));
+      return s.Default();
+    case Command::kDefault:
+      return s.Default();
+    case Command::kUndoClearAll:
+      return s.UndoClearAll();
+    case Command::kCharsetUtf8:
+      return s.ChooseCharset(CharsetItem::kUtf8);
+  }
+}
+
 struct Case {
   const char* name;
   bool started_with_document;  // the command line named start.qlx (program name "Tool")
   Before before;
   std::vector<Answer> answers;  // to the save-changes question
-  std::function<void(DocumentSession&, FakeDialogs&, const TempDir&)> command;
+  Command command;
   bool raises;
   size_t questions;          // asked by the command
   bool may_undo;             // Clear All can be undone afterwards
@@ -34,199 +79,30 @@ struct Case {
   std::string program_name;  // the record's afterwards
 };
 
-void Open(const char* name, DocumentSession& s, FakeDialogs& dialogs, const TempDir& dir) {
-  if (name) dialogs.AnswerOpen(dir.File(name));
-  s.Open();
-}
-
 TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoAndTheTitleTogether) {
+  using enum Before;
+  using enum Command;
+  using enum Answer;
+  // clang-format off
   const Case cases[] = {
-      {"New asks, then starts afresh",
-       true,
-       Before::kClearAll,
-       {Answer::kDiscard},
-       [](auto& s, auto&, auto&) { s.New(); },
-       false,
-       1,
-       false,
-       false,
-       "",
-       ""},
-      {"New cancelled keeps everything",
-       true,
-       Before::kClearAll,
-       {Answer::kCancel},
-       [](auto& s, auto&, auto&) { s.New(); },
-       false,
-       1,
-       true,
-       true,
-       "start.qlx",
-       ""},
-      {"New after saving the change",
-       true,
-       Before::kTypeVersion,
-       {Answer::kSave},
-       [](auto& s, auto&, auto&) { s.New(); },
-       false,
-       1,
-       false,
-       false,
-       "",
-       ""},
-      {"Open adopts the document",
-       true,
-       Before::kClearAll,
-       {Answer::kDiscard},
-       [](auto& s, auto& d, auto& dir) { Open("other.qlx", s, d, dir); },
-       false,
-       1,
-       false,
-       false,
-       "other.qlx",
-       "Other"},
-      {"Open with its dialog cancelled",
-       true,
-       Before::kClearAll,
-       {Answer::kDiscard},
-       [](auto& s, auto& d, auto& dir) { Open(nullptr, s, d, dir); },
-       false,
-       1,
-       true,
-       true,
-       "start.qlx",
-       ""},
-      {"Open of what is no document",
-       true,
-       Before::kTypeVersion,
-       {Answer::kDiscard},
-       [](auto& s, auto& d, auto& dir) { Open("picture.qlx", s, d, dir); },
-       true,
-       1,
-       false,
-       true,
-       "start.qlx",
-       "Tool"},
-      {"Save writes the document",
-       true,
-       Before::kTypeVersion,
-       {},
-       [](auto& s, auto&, auto&) { s.Save(); },
-       false,
-       0,
-       false,
-       false,
-       "start.qlx",
-       "Tool"},
-      {"Save refused for want of a program name",
-       true,
-       Before::kClearAll,
-       {},
-       [](auto& s, auto&, auto&) { s.Save(); },
-       false,
-       0,
-       true,
-       true,
-       "start.qlx",
-       ""},
-      {"Save As a project",
-       true,
-       Before::kTypeVersion,
-       {},
-       [](auto& s, auto& d, auto& dir) {
-         d.AnswerSave(dir.File("copy"), 1);
-         s.SaveAs();
-       },
-       false,
-       0,
-       false,
-       false,
-       "DIR/copy.qlx",
-       "Tool"},
-      {"Save As an export leaves the change unsaved",
-       true,
-       Before::kTypeVersion,
-       {},
-       [](auto& s, auto& d, auto& dir) {
-         d.AnswerSave(dir.File("readme"), 2);
-         s.SaveAs();
-       },
-       false,
-       0,
-       false,
-       true,
-       "start.qlx",
-       "Tool"},
-      {"Default re-reads the start-up document",
-       true,
-       Before::kClearAll,
-       {Answer::kDiscard},
-       [](auto& s, auto&, auto&) { s.Default(); },
-       false,
-       1,
-       false,
-       false,
-       "start.qlx",
-       "Tool"},
-      {"Default cancelled",
-       true,
-       Before::kClearAll,
-       {Answer::kCancel},
-       [](auto& s, auto&, auto&) { s.Default(); },
-       false,
-       1,
-       true,
-       true,
-       "start.qlx",
-       ""},
-      {"Default over a start-up document that is no longer one",
-       true,
-       Before::kClearAll,
-       {Answer::kDiscard},
-       [](auto& s, auto&, auto& dir) {
-         WriteFile(dir.File("start.qlx"), std::string("\x89PNG\0", 5));
-         s.Default();
-       },
-       true,
-       1,
-       false,
-       false,
-       "start.qlx",
-       ""},
-      {"Default without a start-up document asks nothing",
-       false,
-       Before::kTypeVersion,
-       {Answer::kCancel},
-       [](auto& s, auto&, auto&) { s.Default(); },
-       false,
-       0,
-       false,
-       true,
-       "",
-       ""},
-      {"Undo Clear All",
-       true,
-       Before::kClearAll,
-       {},
-       [](auto& s, auto&, auto&) { s.UndoClearAll(); },
-       false,
-       0,
-       false,
-       false,
-       "start.qlx",
-       "Tool"},
-      {"A Character Set is a change",
-       true,
-       Before::kNothing,
-       {},
-       [](auto& s, auto&, auto&) { s.ChooseCharset(CharsetItem::kUtf8); },
-       false,
-       0,
-       false,
-       true,
-       "start.qlx",
-       "Tool"},
+      {"New asks, then starts afresh",           true,  kClearAll,    {kDiscard}, kNew,           false, 1, false, false, "",          ""},
+      {"New cancelled keeps everything",         true,  kClearAll,    {kCancel},  kNew,           false, 1, true,  true,  "start.qlx", ""},
+      {"New after saving the change",            true,  kTypeVersion, {kSave},    kNew,           false, 1, false, false, "",          ""},
+      {"Open adopts the document",               true,  kClearAll,    {kDiscard}, kOpenOther,     false, 1, false, false, "other.qlx", "Other"},
+      {"Open with its dialog cancelled",         true,  kClearAll,    {kDiscard}, kOpenCancelled, false, 1, true,  true,  "start.qlx", ""},
+      {"Open of what is no document",            true,  kTypeVersion, {kDiscard}, kOpenPicture,   true,  1, false, true,  "start.qlx", "Tool"},
+      {"Save writes the document",               true,  kTypeVersion, {},         kSaveDocument,  false, 0, false, false, "start.qlx", "Tool"},
+      {"Save refused without a program name",    true,  kClearAll,    {},         kSaveDocument,  false, 0, true,  true,  "start.qlx", ""},
+      {"Save As a project",                      true,  kTypeVersion, {},         kSaveAsProject, false, 0, false, false, "DIR/copy.qlx", "Tool"},
+      {"Save As an export leaves it unsaved",    true,  kTypeVersion, {},         kSaveAsExport,  false, 0, false, true,  "start.qlx", "Tool"},
+      {"Default re-reads the start-up document", true,  kClearAll,    {kDiscard}, kDefault,       false, 1, false, false, "start.qlx", "Tool"},
+      {"Default cancelled",                      true,  kClearAll,    {kCancel},  kDefault,       false, 1, true,  true,  "start.qlx", ""},
+      {"Default over what is no longer a document", true, kClearAll,  {kDiscard}, kDefaultOverPicture, true, 1, false, false, "start.qlx", ""},
+      {"Default without a start-up document",    false, kTypeVersion, {kCancel},  kDefault,       false, 0, false, true,  "",          ""},
+      {"Undo Clear All",                         true,  kClearAll,    {},         kUndoClearAll,  false, 0, false, false, "start.qlx", "Tool"},
+      {"A Character Set is a change",            true,  kNothing,     {},         kCharsetUtf8,   false, 0, false, true,  "start.qlx", "Tool"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
@@ -239,13 +115,13 @@ TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoAndTheTitleTogether) {
     if (c.started_with_document) arguments.push_back(dir.File("start.qlx"));
     DocumentSession s(dialogs, store, {"/opt/q/quillory", arguments});
     s.Start();
-    if (c.before == Before::kClearAll) s.ClearAll();
-    if (c.before == Before::kTypeVersion) s.record().version = "2";
+    if (c.before == kClearAll) s.ClearAll();
+    if (c.before == kTypeVersion) s.record().version = "2";
 
     dialogs.save_changes_answers.assign(c.answers.begin(), c.answers.end());
     bool raised = false;
     try {
-      c.command(s, dialogs, dir);
+      RunCommand(c.command, s, dialogs, dir);
     } catch (const Error&) {
       raised = true;
     }
