@@ -1,4 +1,4 @@
-#include "fields/digest_commands.h"
+#include "commands/digest_commands.h"
 
 #include <optional>
 
