@@ -15,7 +15,7 @@
 #include "project/readme_project.h"
 #include "commands/document_baseline.h"
 #include "commands/window_state.h"
-#include "fields/md5.h"
+#include "text/input_source.h"
 
 class QAction;
 class QMenu;
@@ -136,7 +136,7 @@ class TForm1 : public QMainWindow {
 
  private:
   // A digest command with its progress dialog (label: the dialog's text); closing the window stops it.
-  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
+  void RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command);
   // Runs a command; whatever it raises is shown by ShowFailure. Then every widget is refreshed from the
   // record. Returns whether the command ended without an error.
   bool Run(const std::function<void()>& command);

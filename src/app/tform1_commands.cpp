@@ -147,14 +147,14 @@ void TForm1::Button18Click() {
 }
 void TForm1::Button19Click() {
   RunDigest(QStringLiteral("Computing the MD5 digest..."),
-            [this](const Md5Progress& progress) { FillMd5Command(record_, *ports_.dialogs, progress); });
+            [this](const ReadProgress& progress) { FillMd5Command(record_, *ports_.dialogs, progress); });
 }
 void TForm1::Button58Click() {
   RunDigest(QStringLiteral("Computing the SHA-256 digest..."),
-            [this](const Md5Progress& progress) { FillSha256Command(record_, *ports_.dialogs, progress); });
+            [this](const ReadProgress& progress) { FillSha256Command(record_, *ports_.dialogs, progress); });
 }
 
-void TForm1::RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command) {
+void TForm1::RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command) {
   Run([&] {
     DigestProgress progress(this, label);
     digest_ = &progress;
