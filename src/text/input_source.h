@@ -76,7 +76,6 @@ class InputSource {
   // The status of the descriptor when it was opened (all zero for a stream).
   const struct stat& info() const { return info_; }
   bool is_regular() const { return S_ISREG(info_.st_mode); }
-  bool is_device() const { return S_ISCHR(info_.st_mode) || S_ISBLK(info_.st_mode); }
   // The bytes left to read in a regular file when it was opened; 0 for anything else (not known).
   std::uint64_t length() const { return length_; }
 
