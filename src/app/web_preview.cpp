@@ -12,7 +12,7 @@
 #include "app/browser_plugin.h"
 #include "app/fonts.h"
 #include "app/text_bridge.h"
-#include "fields/field_commands.h"
+#include "fields/web_address.h"
 #include "text/file_io.h"
 
 // Qt's own setter of the context that every OpenGL context of the program shares with.

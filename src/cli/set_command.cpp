@@ -4,7 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/fields.h"
-#include "fields/field_commands.h"
+#include "fields/text_file_fact.h"
 #include "text/codepage.h"
 #include "text/text_lines.h"
 

@@ -14,7 +14,7 @@
 #include <set>
 
 #include "gui/form_fixture.h"
-#include "nfo/nfo_tools.h"
+#include "project/facts.h"
 
 namespace quillory::testing {
 namespace {
@@ -67,14 +67,12 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 }
 
 TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
-  // Group-box coordinates, as the original form has them.
+  // Group-box coordinates of the fixed layout.
   const std::pair<const char*, QRect> places[] = {
-      {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}},
-      {"Edit19", {88, 232, 561, 21}},    {"Button58", {650, 232, 15, 20}},
-      {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
-      {"ComboBox1", {88, 136, 129, 21}}, {"Button14", {272, 138, 17, 17}},
-      {"Button19", {650, 208, 15, 20}},  {"Memo4", {344, 152, 321, 97}},
-      {"Button57", {640, 256, 25, 15}},
+      {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}}, {"Edit19", {88, 232, 561, 21}},
+      {"Button58", {650, 232, 15, 20}},  {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
+      {"ComboBox1", {88, 136, 129, 21}}, {"Button14", {272, 138, 17, 17}},  {"Button19", {650, 208, 15, 20}},
+      {"Memo4", {344, 152, 321, 97}},    {"Button57", {640, 256, 25, 15}},
   };
   for (const auto& [name, rect] : places) EXPECT_EQ(Find<QWidget>(name)->geometry(), rect) << name;
 
@@ -109,6 +107,27 @@ TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   EXPECT_FALSE(Find<QAbstractButton>("Button51")->font().bold());
 }
 
+// Every fact the fact table places in the window has a labelled control that shows it, and no other.
+TEST_F(FormTest, EveryFactPlacedInTheWindowHasItsOwnControl) {
+  std::string document = "[readme]\r\n";
+  std::multiset<std::string> placed;
+  for (const Fact& fact : Facts()) {
+    if (fact.window.group == WindowGroup::kNone) continue;
+    document += std::string(fact.key) + "=" + std::string(fact.key) + "\r\n";
+    placed.insert(std::string(fact.key));
+  }
+  WriteFile(dir.File("keys.qlx"), document);
+  Start({dir.File("keys.qlx")});
+  std::multiset<std::string> shown;
+  for (QLabel* label : Find<QWidget>("TabSheet1")->findChildren<QLabel*>()) {
+    QWidget* control = label->buddy();
+    if (auto* line = qobject_cast<QLineEdit*>(control)) shown.insert(line->text().toStdString());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) shown.insert(combo->currentText().toStdString());
+    if (auto* area = qobject_cast<QPlainTextEdit*>(control)) shown.insert(area->toPlainText().toStdString());
+  }
+  EXPECT_EQ(shown, placed);
+}
+
 TEST_F(LayoutTest, TooltipsAndCaptions) {
   const std::pair<const char*, const char*> tooltips[] = {
       {"Edit3", "e.g. : Your Company® 2000 All Rights Reserved"},
@@ -138,18 +157,17 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
     EXPECT_TRUE(Find<QWidget>(name)->toolTip().isEmpty()) << name;
   }
 
-  // Every control named ButtonN exists once, for N = 1 to 58, and has its handler ButtonNClick, or is a
-  // palette button, whose clicks insert its byte.
+  // Every control named ButtonN exists once, for N = 1 to 58, and runs a command when clicked (a check box
+  // runs none, so the check sees connections of the window's own only).
   QRegularExpression button_name("^Button(\\d+)$");
   std::set<int> numbers;
   for (QAbstractButton* button : form->findChildren<QAbstractButton*>(button_name)) {
     const int number = button_name.match(button->objectName()).captured(1).toInt();
     EXPECT_TRUE(numbers.insert(number).second) << number;
-    const QByteArray handler = button->objectName().toLatin1() + "Click()";
-    EXPECT_TRUE(form->metaObject()->indexOfSlot(handler) >= 0 ||
-                PalettePosition(button->objectName().toStdString()) != 0)
-        << handler.constData();
+    EXPECT_TRUE(QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr)) << number;
   }
+  EXPECT_FALSE(
+      QObject::disconnect(Find<QCheckBox>("CheckBox1"), &QAbstractButton::clicked, nullptr, nullptr));
   EXPECT_EQ(numbers.size(), 58u);
   EXPECT_EQ(*numbers.rbegin(), 58);
 }
@@ -231,11 +249,11 @@ TEST_F(LayoutTest, NoCaptionIsClipped) {
 }
 
 TEST_F(LayoutTest, TabWalksTheFieldsInReadingOrder) {
-  const Names expected = {"Edit1",  "Edit6",  "Edit2",  "Edit7",  "DateTimePicker1", "CheckBox1", "Edit4",
-                          "Edit8",  "Edit5",  "Edit9",  "Edit3",  "Edit12",          "ComboBox1", "Edit13",
-                          "Edit14", "Edit10", "Edit15", "Edit16", "Edit17",          "Edit18",    "Edit19",
-                          "Memo1",
-                          "Memo2",  "Memo3",  "Memo4",  "Memo7",  "Memo8",           "Button5",   "Button6"};
+  const Names expected = {"Edit1",     "Edit6",  "Edit2",  "Edit7",   "DateTimePicker1", "CheckBox1",
+                          "Edit4",     "Edit8",  "Edit5",  "Edit9",   "Edit3",           "Edit12",
+                          "ComboBox1", "Edit13", "Edit14", "Edit10",  "Edit15",          "Edit16",
+                          "Edit17",    "Edit18", "Edit19", "Memo1",   "Memo2",           "Memo3",
+                          "Memo4",     "Memo7",  "Memo8",  "Button5", "Button6"};
   Names walked = {QApplication::focusWidget()->objectName().toStdString()};
   while (walked.size() < expected.size()) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -81,6 +82,14 @@ TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
   EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
 }
 
+TEST_F(ToolsTest, APreviewPageThatCannotBeWrittenIsReportedOnce) {
+  Start();
+  Type("Edit1", "Tool");
+  std::filesystem::create_directory(TemporaryPage());  // a folder where the page would be written
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  EXPECT_EQ(dialogs.errors.size(), 1u);
+}
+
 TEST_F(ToolsTest, WithoutThePluginTheHtmlTabShowsThePageSource) {
   TempDir empty;
   struct PluginFolder {
@@ -130,6 +139,15 @@ TEST_F(ToolsTest, NfoToolbarAndSave) {
   EXPECT_EQ(nfo->Bytes(), "");
   QTest::keyClick(nfo, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(nfo->Bytes(), "\xCD\xCD\xBB");
+
+  // Every character button, left to right (those before "R").
+  nfo->SetBytes("");
+  for (QToolButton* button : Find<QWidget>("ToolBar1")->findChildren<QToolButton*>()) {
+    if (button->x() < Find<QWidget>("Button38")->x()) Click(button);
+  }
+  EXPECT_EQ(nfo->Bytes(),
+            "\xDA\xC4\xBF\xD9\xB3\xC0\xC2\xC1\xC5\xC3\xB4\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xB9\xBA\xBB\xBC\xDB\xFE"
+            "\xDC\xB0\xB1\xB2\xAE\xAF");
 
   nfo->SetBytes("");
   Click(Find<QWidget>("Button38"));
@@ -201,9 +219,9 @@ TEST_F(ToolsTest, ColoursDefaultAndTheDigestButtons) {
   WriteFile(dir.File("start.qlx"), "[html]\r\nc1=navy\r\n[readme]\r\nprogram_name=Stored\r\n");
   Start({dir.File("start.qlx")});
   dialogs.color_answers.push_back(0xFFFFFF);
-  form->Body1Click();
+  Find<QAction>("Body1")->trigger();
   dialogs.color_answers.push_back(std::nullopt);
-  form->H31Click();
+  Find<QAction>("H31")->trigger();
   EXPECT_EQ(form->record().c1, "white");
   EXPECT_EQ(form->record().c6, "#d4d0c8");
   Type("Edit1", " edited");

@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "commands/file_commands.h"
+#include "commands/nfo_commands.h"
 #include "commands/save_as.h"
 #include "common/error.h"
 #include "nfo/nfo_builder.h"
-#include "nfo/nfo_tools.h"
 #include "project/project_file.h"
 #include "support/child_process.h"
 #include "support/cli_runner.h"

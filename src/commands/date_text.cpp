@@ -1,4 +1,4 @@
-#include "fields/date_text.h"
+#include "commands/date_text.h"
 
 #include <cstdio>
 

@@ -1,35 +1,29 @@
 #pragma once
 
-#include <array>
-#include <string>
 #include <string_view>
 
+#include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/views.h"
 
 namespace quillory {
 
-// One button of the NFO palette: its control name and the CP437 byte it inserts.
-struct PaletteButton {
-  std::string_view name;
-  unsigned char byte;
-};
-
-inline constexpr size_t kPaletteSize = 30;
-// The palette in toolbar order, left to right.
-const std::array<PaletteButton, kPaletteSize>& Palette();
-
 inline constexpr std::string_view kRightsPhrase = " All Rights Reserved";
 inline constexpr std::string_view kNfoSaveTitle = "Save in NFO...";
 inline constexpr std::string_view kNfoFilter = "NFO file (*.nfo)|*.nfo";
 
-// The palette position (1 to 30) of a button name, or 0 when it is none of the palette's.
-size_t PalettePosition(std::string_view button_name);
+// A character button of the NFO toolbar: inserts its CP437 byte at the memo's caret or over its
+// selection.
+void InsertNfoByte(NfoMemoView& memo, unsigned char byte);
 
-// Palette position 1 to 30: inserts its byte at the memo's caret or over its selection.
-void InsertPaletteByte(NfoMemoView& memo, size_t position);
 // "R": inserts " All Rights Reserved".
 void InsertRightsPhrase(NfoMemoView& memo);
+
+// "Date": inserts a space and the picker's date in the locale's short date format.
+void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_date);
+
+// "Time": inserts a space and the current time as "hh/mm" with the locale's date separator.
+void InsertTimeText(NfoMemoView& memo, Clock& clock);
 
 // "Save": asks for a name ("Save in NFO...", "NFO file (*.nfo)|*.nfo"), gives it the extension ".nfo" and
 // writes the memo's bytes exactly, replacing any file of that name atomically. Raises "Cannot create file

@@ -1,6 +1,4 @@
-#include "nfo/nfo_tools.h"
-
-#include "commands/nfo_stamps.h"
+#include "commands/nfo_commands.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -20,32 +18,23 @@ using testing::FakeNfoMemo;
 using testing::ReadFile;
 using testing::TempDir;
 
-TEST(NfoTools, PaletteBytes) {
-  const std::string expected =
-      "\xDA\xC4\xBF\xD9\xB3\xC0\xC2\xC1\xC5\xC3\xB4\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xB9\xBA\xBB\xBC\xDB\xFE\xDC"
-      "\xB0\xB1\xB2\xAE\xAF";
-  FakeNfoMemo memo;
-  for (size_t position = 1; position <= kPaletteSize; ++position) InsertPaletteByte(memo, position);
-  EXPECT_EQ(memo.bytes, expected);
-  EXPECT_EQ(Palette()[16].name, "Button46");
-  EXPECT_EQ(Palette()[29].name, "Button33");
-}
-
-TEST(NfoTools, InsertionsReplaceTheSelectionAndMoveTheCaret) {
+TEST(NfoCommands, InsertionsReplaceTheSelectionAndMoveTheCaret) {
   FakeNfoMemo memo;
   memo.bytes = "ab-cd";
   memo.selection_start = 2;
   memo.selection_end = 2;
-  InsertPaletteByte(memo, 17);  // ═
-  InsertPaletteByte(memo, 17);
-  InsertPaletteByte(memo, 21);  // ╗
+  InsertNfoByte(memo, 0xCD);  // ═
+  InsertNfoByte(memo, 0xCD);
+  InsertNfoByte(memo, 0xBB);  // ╗
   EXPECT_EQ(memo.bytes, "ab\xCD\xCD\xBB-cd");
   EXPECT_EQ(memo.selection_end, 5u);
 
   memo.selection_start = 0;
   memo.selection_end = 6;  // "ab═══-" selected
-  InsertPaletteByte(memo, 5);
-  EXPECT_EQ(memo.bytes, "\xB3" "cd");
+  InsertNfoByte(memo, 0xB3);
+  EXPECT_EQ(memo.bytes,
+            "\xB3"
+            "cd");
 
   memo.SetBytes("");
   InsertRightsPhrase(memo);
@@ -59,7 +48,7 @@ TEST(NfoTools, InsertionsReplaceTheSelectionAndMoveTheCaret) {
   EXPECT_EQ(memo.bytes, " 03.12.2006 14.05");
 }
 
-TEST(NfoTools, Save) {
+TEST(NfoCommands, Save) {
   TempDir dir;
   FakeNfoMemo memo;
   std::string all;

@@ -1,4 +1,4 @@
-#include "fields/digest_commands.h"
+#include "commands/digest_commands.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 
 #include <functional>
 
+#include "commands/field_commands.h"
 #include "common/error.h"
-#include "fields/field_commands.h"
 #include "fields/file_size.h"
 #include "support/child_process.h"
 #include "support/fake_dialogs.h"
@@ -145,7 +145,7 @@ TEST_F(DigestCommands, TheWindowRefusesAFifoAndADeviceAtOnce) {
   std::vector<std::function<void()>> buttons = {
       [&] { FillMd5Command(record_, dialogs_); },
       [&] { FillSizeCommand(record_, dialogs_); },
-      [&] { LoadTextFileCommand(record_, dialogs_, TextField::kNews); },
+      [&] { LoadTextFileCommand(record_, dialogs_, &ReadmeProject::news); },
   };
   for (const std::string& path : {fifo, std::string("/dev/zero")}) {
     for (auto& button : buttons) {
@@ -169,10 +169,10 @@ TEST_F(DigestCommands, TheWindowRefusesAFifoAndADeviceAtOnce) {
     const ssize_t written = ::write(fd, "abc", 3);
     ::_exit(written == 3 ? 0 : 1);
   }
-  EXPECT_EQ(FileLengthForSize(fifo, Readable::kAnyFile), 3u);
+  EXPECT_EQ(FileLengthForSize(fifo, Readable::kNoDevice), 3u);
   int status = 0;
   ::waitpid(writer, &status, 0);
-  EXPECT_THROW(FileLengthForSize("/dev/null", Readable::kAnyFile), Error);
+  EXPECT_THROW(FileLengthForSize("/dev/null", Readable::kNoDevice), Error);
 }
 
 }  // namespace
