@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "gui/form_fixture.h"
+#include "project/facts.h"
 
 namespace quillory::testing {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(CommandsTest, NewAndClearAllResetTheFactsAndNothingElse) {
   Find<QPlainTextEdit>("Memo6")->setPlainText("nfo");
 
   Find<QAction>("Clearall1")->trigger();
-  for (const auto& field : FactFields()) EXPECT_EQ(form->record().*field.member, "") << field.key;
+  for (const Fact* fact : ReleaseFacts()) EXPECT_EQ(form->record().*fact->member, "") << fact->key;
   EXPECT_EQ(Text("Edit1"), "");
   EXPECT_EQ(Text("ComboBox1"), "");
   EXPECT_EQ(Text("Memo8"), "");

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "common/error.h"
+#include "project/facts.h"
 #include "project/project_file.h"
 #include "support/goldens.h"
 #include "support/temp_dir.h"
@@ -26,7 +27,7 @@ TEST(RenderDocument, ReproducesEveryGoldenFile) {
 
 TEST(RenderDocument, EveryFormatNeedsAProgramName) {
   ReadmeProject record;
-  for (const auto& field : FactFields()) record.*field.member = "x";
+  for (const Fact* fact : ReleaseFacts()) record.*fact->member = "x";
   record.program_name.clear();
   for (const FormatInfo& info : Formats()) {
     try {
