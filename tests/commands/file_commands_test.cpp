@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "commands/save_as.h"
 #include "common/error.h"
 #include "project/project_file.h"
 #include "support/fake_dialogs.h"
@@ -31,7 +32,7 @@ TEST(SaveCommand, RefusesAnEmptyProgramName) {
   SaveCommand(s.record, s.window, s.dialogs);
   EXPECT_EQ(s.dialogs.informations, std::vector<std::string>{"Program Name is required!"});
   EXPECT_TRUE(s.dialogs.save_requests.empty());
-  EXPECT_EQ(s.window.title, "Quillory v0.1");
+  EXPECT_EQ(WindowTitle(s.record), "Quillory v0.1");
 }
 
 TEST(SaveCommand, FirstSaveAsksAndAdoptsTheName) {
@@ -49,7 +50,7 @@ TEST(SaveCommand, FirstSaveAsksAndAdoptsTheName) {
   EXPECT_EQ(s.dialogs.save_requests[1].file_name, "");
   EXPECT_EQ(s.dialogs.save_requests[1].title, "");
   EXPECT_EQ(s.record.document_path, dir.File("notes.qlx"));
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - notes.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "notes.qlx - Quillory v0.1");
   EXPECT_NE(ReadFile(dir.File("notes.qlx")).find("program_name=Tool\r\n"), std::string::npos);
 
   // With a document: no dialog, title unchanged, and a deleted file is created again.
@@ -57,7 +58,7 @@ TEST(SaveCommand, FirstSaveAsksAndAdoptsTheName) {
   s.record.version = "2";
   SaveCommand(s.record, s.window, s.dialogs);
   EXPECT_EQ(s.dialogs.save_requests.size(), 2u);
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - notes.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "notes.qlx - Quillory v0.1");
   EXPECT_NE(ReadFile(dir.File("notes.qlx")).find("version=2\r\n"), std::string::npos);
 }
 
@@ -73,7 +74,7 @@ TEST(SaveCommand, FailureKeepsTheNewNameAndReportsThePath) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("gone/a.qlx"));
   }
   EXPECT_EQ(s.record.document_path, dir.File("gone/a.qlx"));
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - a.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "a.qlx - Quillory v0.1");
 }
 
 TEST(OpenCommand, ReplacesTheFactsAndKeepsMissingSettings) {
@@ -93,7 +94,7 @@ TEST(OpenCommand, ReplacesTheFactsAndKeepsMissingSettings) {
   EXPECT_EQ(s.record.author, "");
   EXPECT_EQ(s.record.c1, "red");
   EXPECT_EQ(s.record.document_path, dir.File("doc.txt"));
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - doc.txt");
+  EXPECT_EQ(WindowTitle(s.record), "doc.txt - Quillory v0.1");
   EXPECT_TRUE(s.window.IsChecked(CharsetItem::kIso88592));
 }
 
@@ -105,7 +106,7 @@ TEST(OpenCommand, MissingAndUnreadableFiles) {
   s.dialogs.AnswerOpen(dir.File("new.qlx"));
   OpenCommand(s.record, s.window, s.dialogs);
   EXPECT_EQ(s.record.program_name, "");
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - new.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "new.qlx - Quillory v0.1");
   s.record.program_name = "Later";
   SaveCommand(s.record, s.window, s.dialogs);
   EXPECT_NE(ReadFile(dir.File("new.qlx")).find("program_name=Later"), std::string::npos);
@@ -123,7 +124,6 @@ TEST(WindowState, NewAndClearAll) {
   s.record.license_type = "GPL";
   s.record.c5 = "red";
   s.record.document_path = "/d/a.qlx";
-  s.window.title = "Quillory v0.1 - a.qlx";
   ChooseCharset(s.record, s.window, CharsetItem::kUtf8);
   ClearAll(s.record);
   EXPECT_EQ(s.record.program_name, "");
@@ -131,7 +131,7 @@ TEST(WindowState, NewAndClearAll) {
   EXPECT_EQ(s.record.c5, "red");
   EXPECT_EQ(s.record.chr, "utf-8");
   EXPECT_EQ(s.record.document_path, "/d/a.qlx");
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - a.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "a.qlx - Quillory v0.1");
 
   NewProject(s.record, s.window);
   EXPECT_EQ(s.record.c5, "#d4d0c8");
@@ -140,20 +140,24 @@ TEST(WindowState, NewAndClearAll) {
   EXPECT_TRUE(s.window.IsChecked(CharsetItem::kIso88591));
   EXPECT_FALSE(s.window.IsChecked(CharsetItem::kUtf8));
   EXPECT_EQ(s.record.document_path, "");
-  EXPECT_EQ(s.window.title, "Quillory v0.1");
+  EXPECT_EQ(WindowTitle(s.record), "Quillory v0.1");
 }
 
-// Open refuses what is no project document (not text, or no regular file) at once, and changes nothing.
+// Open refuses what is no project document (not text, no [html] or [readme] section, or no regular file)
+// at once, and changes nothing.
 TEST(OpenCommand, RefusesFilesThatAreNoDocuments) {
   TempDir dir;
   Session s;
   s.record.program_name = "kept";
   const std::string picture = dir.File("picture.qlx");
   WriteFile(picture, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  const std::string notes = dir.File("notes.txt");
+  WriteFile(notes, "Buy milk\r\n[todo]\r\nhtml=later\r\n");
   const std::string fifo = dir.File("fifo.qlx");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::pair<std::string, std::string> cases[] = {
       {picture, "\"" + picture + "\" is not a Quillory project document"},
+      {notes, "\"" + notes + "\" is not a Quillory project document"},
       {fifo, "\"" + fifo + "\" is not a regular file"},
       {"/dev/zero", "\"/dev/zero\" is not a regular file"},
   };
@@ -166,10 +170,67 @@ TEST(OpenCommand, RefusesFilesThatAreNoDocuments) {
       EXPECT_EQ(error.what(), message);
     }
     EXPECT_EQ(s.record.program_name, "kept");
-    EXPECT_EQ(s.window.title, "Quillory v0.1");
+    EXPECT_EQ(WindowTitle(s.record), "Quillory v0.1");
   }
   SaveCommand(s.record, s.window, s.dialogs);  // no document: nothing is written over the picture
   EXPECT_EQ(ReadFile(picture).size(), 16u);
+}
+
+// A save writes over a project document (keeping its other lines) or an empty file; any other file is
+// refused by Save with the document's name, and replaced whole where the user chose it in a save dialog.
+TEST(SaveCommand, WritesOnlyOverProjectDocumentsOrWhereTheUserChoseToReplace) {
+  enum class Via { kDocument, kSaveDialog, kSaveAs };
+  const struct {
+    const char* name;
+    Via via;
+    std::string existing;
+    bool refused;
+    bool kept;  // the existing file's own line ("; mine", "Buy milk", "PNG") is still there
+  } cases[] = {
+      {"a document keeps its other lines", Via::kDocument, "[readme]\r\n; mine\r\n", false, true},
+      {"an empty file becomes a document", Via::kDocument, "", false, false},
+      {"notes are refused", Via::kDocument, "Buy milk\r\n", true, true},
+      {"a picture is refused", Via::kDocument, std::string("\x89PNG\0", 5), true, true},
+      {"the save dialog merges into a document", Via::kSaveDialog, "[HTML]\r\n; mine\r\n", false, true},
+      {"the save dialog replaces notes whole", Via::kSaveDialog, "Buy milk\r\n", false, false},
+      {"Save As replaces notes whole", Via::kSaveAs, "Buy milk\r\n", false, false},
+      {"Save As merges into a document", Via::kSaveAs, "[readme]\r\n; mine\r\n", false, true},
+  };
+  auto own_line = [](const std::string& bytes) {
+    return bytes.find("; mine") != std::string::npos || bytes.find("Buy milk") != std::string::npos ||
+           bytes.find("PNG") != std::string::npos;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.File("doc.qlx");
+    WriteFile(path, c.existing);
+    Session s;
+    s.record.program_name = "Tool";
+    bool refused = false;
+    try {
+      if (c.via == Via::kDocument) {
+        s.record.document_path = path;
+      } else {
+        s.dialogs.AnswerSave(dir.File("doc"));
+      }
+      if (c.via == Via::kSaveAs) {
+        EXPECT_TRUE(SaveAsCommand(s.record, s.window, s.dialogs));
+      } else {
+        EXPECT_TRUE(SaveCommand(s.record, s.window, s.dialogs));
+      }
+    } catch (const Error& error) {
+      refused = true;
+      EXPECT_EQ(error.what(), "\"" + path + "\" is not a Quillory project document");
+    }
+    EXPECT_EQ(refused, c.refused);
+    const std::string bytes = ReadFile(path);
+    EXPECT_EQ(own_line(bytes), c.kept) << bytes;
+    if (c.refused) {
+      EXPECT_EQ(bytes, c.existing);
+    }
+    EXPECT_EQ(bytes.find("program_name=Tool") != std::string::npos, !c.refused) << bytes;
+  }
 }
 
 }  // namespace
