@@ -18,6 +18,7 @@
 #include "ports/shell.h"
 #include "project/facts.h"
 #include "project/readme_project.h"
+#include "text/input_source.h"
 
 class QAction;
 class QCheckBox;
@@ -110,7 +111,7 @@ class TForm1 : public QMainWindow {
 
  private:
   // A digest command with its progress dialog (label: the dialog's text); closing the window stops it.
-  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
+  void RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command);
   // Runs a command; whatever it raises is shown by ShowFailure. Then every widget is refreshed from the
   // record. Returns whether the command ended without an error.
   bool Run(const std::function<void()>& command);

@@ -106,17 +106,17 @@ void TForm1::Button18Click() {
   Run([this] { FillSizeCommand(session_.record(), *ports_.dialogs); });
 }
 void TForm1::Button19Click() {
-  RunDigest(QStringLiteral("Computing the MD5 digest..."), [this](const Md5Progress& progress) {
+  RunDigest(QStringLiteral("Computing the MD5 digest..."), [this](const ReadProgress& progress) {
     FillMd5Command(session_.record(), *ports_.dialogs, progress);
   });
 }
 void TForm1::Button58Click() {
-  RunDigest(QStringLiteral("Computing the SHA-256 digest..."), [this](const Md5Progress& progress) {
+  RunDigest(QStringLiteral("Computing the SHA-256 digest..."), [this](const ReadProgress& progress) {
     FillSha256Command(session_.record(), *ports_.dialogs, progress);
   });
 }
 
-void TForm1::RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command) {
+void TForm1::RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command) {
   Run([&] {
     DigestProgress progress(this, label);
     digest_ = &progress;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fields/file_digests.h"
 #include "fields/file_size.h"
 
 namespace quillory {
@@ -16,22 +17,24 @@ std::optional<std::string> PickProgramFile(Dialogs& dialogs) {
 
 }  // namespace
 
-void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress) {
+void FillMd5Command(ReadmeProject& record, Dialogs& dialogs, const ReadProgress& progress) {
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;
   try {
-    record.md5 = Md5FieldText(Md5OfFile(*path, progress, Readable::kRegularFileOnly));
-  } catch (const Md5Cancelled&) {
+    record.md5 =
+        DigestFieldTextOfFile(*FindDigestAlgorithm("md5"), *path, progress, Readable::kRegularFileOnly);
+  } catch (const ReadCancelled&) {
     // The user stopped it: the field keeps its text and no message is due.
   }
 }
 
-void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const Md5Progress& progress) {
+void FillSha256Command(ReadmeProject& record, Dialogs& dialogs, const ReadProgress& progress) {
   const std::optional<std::string> path = PickProgramFile(dialogs);
   if (!path) return;
   try {
-    record.sha256 = Sha256ToText(Sha256OfFile(*path, progress, Readable::kRegularFileOnly));
-  } catch (const Sha256Cancelled&) {
+    record.sha256 =
+        DigestFieldTextOfFile(*FindDigestAlgorithm("sha256"), *path, progress, Readable::kRegularFileOnly);
+  } catch (const ReadCancelled&) {
     // As for MD5: the field keeps its text.
   }
 }

@@ -9,18 +9,18 @@
 #include "fields/web_address.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
+#include "text/input_source.h"
 
 namespace quillory {
 
 void LoadTextFileCommand(ReadmeProject& record, Dialogs& dialogs, std::string ReadmeProject::*text) {
   auto chosen = dialogs.OpenFile(FileDialogRequest{std::string(kTextFilesFilter), 1, {}, {}});
   if (!chosen) return;
-  OpenedFile file = OpenToRead(chosen->path, Readable::kRegularFileOnly);
-  if (static_cast<std::uint64_t>(file.info.st_size) > kMemoCapacity)
-    throw Error("Text exceeds memo capacity");
+  InputSource file = InputSource::Open(chosen->path, Readable::kRegularFileOnly);
+  if (file.length() > kMemoCapacity) throw Error("Text exceeds memo capacity");
   std::string bytes;
   try {
-    bytes = ReadOpenedFile(chosen->path, file, kMemoCapacity);
+    bytes = file.ReadAll(kMemoCapacity);
   } catch (const std::bad_alloc&) {
     throw CannotOpenFile(chosen->path, ENOMEM);
   }

@@ -10,7 +10,6 @@
 #include "common/error.h"
 #include "project/ini_file.h"
 #include "text/codepage.h"
-#include "text/file_access.h"
 #include "text/file_io.h"
 #include "text/text_lines.h"
 
@@ -90,26 +89,24 @@ WriteFailed WriteFailedAt(const std::string& path, const WriteFailure& failure) 
 void WithLockedDocument(const std::string& path,
                         const std::function<std::string(const std::string* existing)>& produce) {
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    OpenedFile file;
-    const int opened = OpenRegularFileForReading(path, file);
-    if (opened == kNotRegularFile) throw NotARegularFile(path);
-    if (opened == ENOENT) {
+    std::optional<InputSource> file = InputSource::OpenIfExists(path, Readable::kRegularFileOnly);
+    if (!file) {
       auto failure = TryCreateFile(path, produce(nullptr));
       if (!failure) return;
       if (failure->stage == WriteFailure::Stage::kCreate && failure->error_number == EEXIST) continue;
       throw WriteFailedAt(path, *failure);
     }
-    if (opened != 0) throw CannotOpenFile(path, opened);
     int locked;
-    while ((locked = ::flock(file.fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+    while ((locked = ::flock(file->descriptor(), LOCK_EX)) != 0 && errno == EINTR) {
     }
     // A file system without locks (ENOLCK, EOPNOTSUPP) is saved unlocked, as before locks existed.
     struct stat now {};
-    if (::stat(path.c_str(), &now) != 0 || ::fstat(file.fd.get(), &file.info) != 0 ||
-        now.st_dev != file.info.st_dev || now.st_ino != file.info.st_ino) {
+    struct stat held {};
+    if (::stat(path.c_str(), &now) != 0 || ::fstat(file->descriptor(), &held) != 0 ||
+        now.st_dev != held.st_dev || now.st_ino != held.st_ino) {
       if (locked == 0) continue;
     }
-    const std::string existing = ReadOpenedFile(path, file);
+    const std::string existing = file->ReadAll();
     if (auto failure = TryReplaceFile(path, produce(&existing))) throw WriteFailedAt(path, *failure);
     return;
   }

@@ -169,10 +169,10 @@ TEST_F(DigestCommands, TheWindowRefusesAFifoAndADeviceAtOnce) {
     const ssize_t written = ::write(fd, "abc", 3);
     ::_exit(written == 3 ? 0 : 1);
   }
-  EXPECT_EQ(FileLengthForSize(fifo, Readable::kAnyFile), 3u);
+  EXPECT_EQ(FileLengthForSize(fifo, Readable::kNoDevice), 3u);
   int status = 0;
   ::waitpid(writer, &status, 0);
-  EXPECT_THROW(FileLengthForSize("/dev/null", Readable::kAnyFile), Error);
+  EXPECT_THROW(FileLengthForSize("/dev/null", Readable::kNoDevice), Error);
 }
 
 }  // namespace
