@@ -221,6 +221,13 @@ QLabel* AddLabel(QWidget* parent, const char* caption, int x, int y, int height)
   return label;
 }
 
+// Makes control the label's buddy, whose mnemonic then shows as a mark under its letter instead of an "&",
+// and narrows the label to that caption.
+void SetBuddy(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  label->resize(label->sizeHint().width(), label->height());
+}
+
 // The fields' own colours, the background always with its text colour, so any theme stays readable.
 void StyleInput(QWidget* input) {
   QPalette palette = input->palette();
@@ -308,7 +315,7 @@ std::pair<std::vector<QWidget*>, std::vector<QWidget*>> TForm1::BuildUpperBox(QG
     const int y = kUpperTop + kUpperRowPitch * fact->window.row;
     QLabel* label = AddLabel(box, entry->label, kLabelX[fact->window.column], y, kRowHeight);
     auto [control, line] = AddOneLineControl(box, *entry, x, y);
-    label->setBuddy(control);
+    SetBuddy(label, control);
     facts_.push_back(std::make_unique<FactBinding>(line, fact->member, session_.record()));
     connect(line, &QLineEdit::textChanged, this, &TForm1::ShowModified);  // after the binding stored it
     fields.push_back(control);
@@ -376,7 +383,7 @@ std::pair<std::vector<QWidget*>, std::vector<QWidget*>> TForm1::BuildLowerBox(QG
     const int y = kLowerTop + kLowerRowPitch * fact->window.row;
     QLabel* label = AddLabel(box, entry->label, x, y, 15);
     auto* area = Place<EditorArea>(box, entry->control, x, y + 16, 321, 97);
-    label->setBuddy(area);
+    SetBuddy(label, area);
     const QString name = NameOfLabel(entry->label);
     area->setAccessibleName(name);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -135,7 +135,8 @@ void TForm1::BuildMenus() {
   };
 
   // Ctrl+C, Ctrl+X, Ctrl+A and Ctrl+V belong to the controls (copy, cut, select all, paste) everywhere;
-  // no command that discards anything sits on a key that a slip reaches.
+  // no command that discards anything sits on a key that a slip reaches. Exit is on the desktops' Quit
+  // key and About on their Help key, named here since a platform without a theme knows neither.
   QMenu* file = AddMenu(menuBar(), "FileMenu", "&File");
   add_command(file, "New1", "&New", Qt::CTRL | Qt::Key_N, [this] { New1Click(); });
   add_command(file, "Open1", "&Open...", Qt::CTRL | Qt::Key_O, [this] { Open1Click(); });
@@ -153,7 +154,7 @@ void TForm1::BuildMenus() {
   add_command(file, "Save2", "&Save", Qt::CTRL | Qt::Key_S, [this] { Save2Click(); });
   add_command(file, "Save1", "Save &As...", Qt::Key_F6, [this] { Save1Click(); });
   file->addSeparator()->setObjectName(QStringLiteral("N2"));
-  add_command(file, "Exit1", "E&xit", QKeySequence(QKeySequence::Quit), [this] { Exit1Click(); });
+  add_command(file, "Exit1", "E&xit", Qt::CTRL | Qt::Key_Q, [this] { Exit1Click(); });
 
   QMenu* edit = AddMenu(menuBar(), "EditMenu", "&Edit");
   add_command(edit, "Clearall1", "&Clear All", Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
@@ -183,7 +184,7 @@ void TForm1::BuildMenus() {
   add_command(colors, "Default1", "&Default", {}, [this] { Default1Click(); });
 
   QMenu* help = AddMenu(menuBar(), "HelpMenu", "&Help");
-  add_command(help, "About2", "&About", QKeySequence(QKeySequence::HelpContents), [this] { About2Click(); });
+  add_command(help, "About2", "&About", Qt::Key_F1, [this] { About2Click(); });
   add_command(help, "ClearRegistry1", "&Remove *.qlx associate", {}, [this] { ClearRegistry1Click(); });
 }
 

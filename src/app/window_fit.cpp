@@ -19,8 +19,8 @@ WindowFit FitWindow(QSize pages, int menu_height, QRect available, QMargins fram
   const QSize client(area.width(), area.height() + menu_height);
   const QSize outer = client.grownBy(frame);
   // Centred, but never above or left of the free area: the title bar stays reachable.
-  const QPoint centred = available.center() - QPoint(outer.width() / 2, outer.height() / 2) + QPoint(1, 1);
-  const QPoint frame_at(std::max(available.left(), centred.x()), std::max(available.top(), centred.y()));
+  const QPoint frame_at(available.left() + std::max(0, (available.width() - outer.width()) / 2),
+                        available.top() + std::max(0, (available.height() - outer.height()) / 2));
   return WindowFit{client, frame_at, scrolls};
 }
 

@@ -51,17 +51,18 @@ bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path)
 }
 
 AssociationRemoval RemoveFileAssociation(AssociationStore& store) {
-  bool found = false;
+  // The open command is read where the store sees it; an installed package's is there for every user.
+  auto registered = [&store] {
+    for (std::string_view key : {kProgramKey, kOpenCommandKey, kDocumentTypeKey}) {
+      if (store.KeyExists(std::string(key))) return true;
+    }
+    return false;
+  };
+  if (!registered()) return AssociationRemoval::kNotRegistered;
   for (std::string_view key : {kProgramKey, kDocumentTypeKey}) {
-    if (!store.KeyExists(std::string(key))) continue;
-    found = true;
-    store.DeleteKeyTree(std::string(key));
+    if (store.KeyExists(std::string(key))) store.DeleteKeyTree(std::string(key));
   }
-  if (!found) return AssociationRemoval::kNotRegistered;
-  for (std::string_view key : {kProgramKey, kDocumentTypeKey}) {
-    if (store.KeyExists(std::string(key))) return AssociationRemoval::kKept;
-  }
-  return AssociationRemoval::kRemoved;
+  return registered() ? AssociationRemoval::kKept : AssociationRemoval::kRemoved;
 }
 
 std::string AssociationRemovalMessage(AssociationRemoval outcome) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -67,6 +69,46 @@ TEST(QtDialogs, FileDialogsReportThePathAndTheFilterSelectedAtTheEnd) {
   EXPECT_FALSE(dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""}));
 }
 
+// The save dialog asks before replacing the file the name will have with the type's extension, and stays
+// open when the answer is No.
+TEST(QtDialogs, TheSaveDialogAsksBeforeReplacingTheFileTheTypeNames) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("a.qlx"), "[readme]\r\n");
+  QtDialogs dialogs;
+  QStringList questions;
+  auto answer = [&](QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [&questions, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      questions << box->text();
+      box->button(button)->click();
+    });
+  };
+  WhenTheDialogOpens([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(dir.File("a.txt")));  // becomes a.qlx
+    answer(QMessageBox::No);
+    static_cast<QDialog&>(dialog).accept();
+    EXPECT_TRUE(dialog.isVisible());
+    answer(QMessageBox::Yes);
+    static_cast<QDialog&>(dialog).accept();
+  });
+  auto saved = dialogs.SaveFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""});
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->path, dir.File("a.txt"));
+  EXPECT_EQ(questions, QStringList(2, "a.qlx already exists.\nDo you want to replace it?"));
+}
+
+TEST(QtDialogs, TheColourDialogStartsAtTheColourGiven) {
+  QtDialogs dialogs;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(0x12, 0xAB, 0xEF));
+    dialog->reject();
+  });
+  EXPECT_FALSE(dialogs.ChooseColor(0xEFAB12));
+}
+
 TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
   QtDialogs dialogs;
   auto when_asked = [](std::function<void(QMessageBox&)> act) {
@@ -75,6 +117,7 @@ TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->text(), "Save changes to a.qlx?");
       EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Save));
+      for (QAbstractButton* button : box->buttons()) EXPECT_TRUE(button->text().contains('&'));
       act(*box);
     });
   };
@@ -95,8 +138,9 @@ TEST(QtDialogs, AboutShowsTheApplicationIcon) {
   QTimer::singleShot(0, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), "Information");
+    EXPECT_EQ(box->windowTitle(), "About Quillory");
     EXPECT_EQ(box->text(), "Quillory v0.1");
+    EXPECT_EQ(box->buttons().at(0)->text(), "&OK");
     EXPECT_EQ(box->iconPixmap().size(), QSize(64, 64));
     EXPECT_EQ(box->iconPixmap().toImage(), ApplicationIcon().pixmap(64).toImage());
     box->accept();
