@@ -110,8 +110,10 @@ void TForm1::FitToScreen() {
   const int menu_height = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
   const QScreen* display = screen();
   const QRect available = display ? display->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
-  const QSize bars(page_area_->verticalScrollBar()->sizeHint().width(),
-                   page_area_->horizontalScrollBar()->sizeHint().height());
+  // A pixel more than the bars take: at a fractional scale factor the window manager may round the
+  // window a pixel smaller, which would otherwise bring a scroll bar the layout does not need.
+  const QSize bars(page_area_->verticalScrollBar()->sizeHint().width() + 1,
+                   page_area_->horizontalScrollBar()->sizeHint().height() + 1);
   const WindowFit fit =
       FitWindow(QSize(kClientWidth, kClientHeight), menu_height, available, kFrameAllowance, bars);
   if (fit.scrolls) {
