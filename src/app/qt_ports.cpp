@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTime>
 #include <QUrl>
@@ -20,6 +21,28 @@
 
 namespace quillory {
 namespace {
+
+// Gives every push button of a dialog that has no mnemonic the first letter of its text that no other
+// button's mnemonic takes: the platform's texts leave some without one ("Discard", and "OK" and "Cancel"
+// where no desktop theme names them).
+void GiveMnemonics(QWidget& dialog) {
+  const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+  QString taken;
+  for (const QPushButton* button : buttons) {
+    const qsizetype mark = button->text().indexOf(QLatin1Char('&'));
+    if (mark >= 0 && mark + 1 < button->text().size()) taken += button->text().at(mark + 1).toLower();
+  }
+  for (QPushButton* button : buttons) {
+    QString text = button->text();
+    if (text.contains(QLatin1Char('&'))) continue;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (!text.at(i).isLetterOrNumber() || taken.contains(text.at(i).toLower())) continue;
+      taken += text.at(i).toLower();
+      button->setText(text.insert(i, QLatin1Char('&')));
+      break;
+    }
+  }
+}
 
 // The extension the type with that 1-based index gives a name by the extension rule: ".qlx" for the
 // pattern "*.qlx"; empty for a pattern of another shape or several patterns.
@@ -57,6 +80,7 @@ class FileDialog : public QFileDialog {
       QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
                       this);
       box.setDefaultButton(QMessageBox::No);
+      GiveMnemonics(box);
       if (box.exec() != QMessageBox::Yes) return;
     }
     QFileDialog::accept();
@@ -82,20 +106,10 @@ std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request,
     dialog.selectNameFilter(filters[index - 1]);
   }
   if (!request.file_name.empty()) dialog.selectFile(FromUtf8(request.file_name));
+  GiveMnemonics(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const int selected = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
   return FileDialogResult{ToNativePath(dialog.selectedFiles().constFirst()), selected < 0 ? 1 : selected + 1};
-}
-
-// Gives every button of the box a mnemonic: the platform's texts leave some without one ("Discard").
-void GiveMnemonics(QMessageBox& box) {
-  const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
-      {QMessageBox::Save, "&Save"}, {QMessageBox::Discard, "&Discard"}, {QMessageBox::Cancel, "&Cancel"},
-      {QMessageBox::Yes, "&Yes"},   {QMessageBox::No, "&No"},           {QMessageBox::Ok, "&OK"}};
-  for (const auto& [which, text] : texts) {
-    if (QAbstractButton* button = box.button(which); button && !button->text().contains(QLatin1Char('&')))
-      button->setText(QString::fromLatin1(text));
-  }
 }
 
 void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::string& text,
@@ -132,7 +146,10 @@ std::optional<FileDialogResult> QtDialogs::SaveFile(const FileDialogRequest& req
 std::optional<std::uint32_t> QtDialogs::ChooseColor(std::uint32_t initial) {
   const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>(initial >> 8 & 0xFF),
                      static_cast<int>(initial >> 16 & 0xFF));
-  const QColor color = QColorDialog::getColor(start, QApplication::activeWindow());
+  QColorDialog dialog(start, QApplication::activeWindow());
+  GiveMnemonics(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QColor color = dialog.selectedColor();
   if (!color.isValid()) return std::nullopt;
   return static_cast<std::uint32_t>(color.red()) | static_cast<std::uint32_t>(color.green()) << 8 |
          static_cast<std::uint32_t>(color.blue()) << 16;

@@ -15,8 +15,7 @@ namespace quillory {
 QStringList QtNameFilters(std::string_view filter);
 
 // The Dialogs port on Qt's own dialogs (never the desktop's native ones, so the filter the user selected
-// is reported exactly). Dialogs are parented to the active window; every message box button has a
-// mnemonic.
+// is reported exactly). Dialogs are parented to the active window; every button of theirs has a mnemonic.
 class QtDialogs : public Dialogs {
  public:
   std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) override;

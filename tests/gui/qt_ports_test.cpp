@@ -30,11 +30,20 @@ TEST(QtDialogs, FiltersBecomeQtNameFilters) {
   EXPECT_TRUE(QtNameFilters("").isEmpty());
 }
 
+// Whether every button of the dialog has a mnemonic.
+bool AllButtonsHaveMnemonics(const QWidget& dialog) {
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (!button->text().contains('&')) return false;
+  }
+  return true;
+}
+
 // Acts on the file dialog once it is open, as a user would.
 void WhenTheDialogOpens(std::function<void(QFileDialog&)> act) {
   QTimer::singleShot(0, [act] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*dialog));
     act(*dialog);
   });
 }
@@ -104,6 +113,7 @@ TEST(QtDialogs, TheColourDialogStartsAtTheColourGiven) {
     auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->currentColor(), QColor(0x12, 0xAB, 0xEF));
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*dialog));
     dialog->reject();
   });
   EXPECT_FALSE(dialogs.ChooseColor(0xEFAB12));
@@ -117,7 +127,7 @@ TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->text(), "Save changes to a.qlx?");
       EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Save));
-      for (QAbstractButton* button : box->buttons()) EXPECT_TRUE(button->text().contains('&'));
+      EXPECT_TRUE(AllButtonsHaveMnemonics(*box));
       act(*box);
     });
   };
@@ -140,7 +150,7 @@ TEST(QtDialogs, AboutShowsTheApplicationIcon) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), "About Quillory");
     EXPECT_EQ(box->text(), "Quillory v0.1");
-    EXPECT_EQ(box->buttons().at(0)->text(), "&OK");
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*box));
     EXPECT_EQ(box->iconPixmap().size(), QSize(64, 64));
     EXPECT_EQ(box->iconPixmap().toImage(), ApplicationIcon().pixmap(64).toImage());
     box->accept();
