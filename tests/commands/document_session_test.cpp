@@ -62,8 +62,9 @@ void RunCommand(Command command, DocumentSession& s, FakeDialogs& dialogs, const
       return s.Default();
     case Command::kOpenDropped:
       return s.OpenDocument(dir.File("other.qlx"));
-    case Command::kOpenRecentPicture:
-      s.SetRecent({dir.File("picture.qlx"), dir.File("start.qlx")});
+    case Command::kOpenRecentPicture:  // a stored list keeps eight paths, each once
+      s.SetRecent({dir.File("picture.qlx"), dir.File("start.qlx"), dir.File("picture.qlx"), "/1", "/2", "/3",
+                   "/4", "/5", "/6", "/7"});
       return s.OpenRecent(dir.File("picture.qlx"));
     case Command::kUndoClearAll:
       return s.UndoClearAll();
@@ -100,7 +101,7 @@ TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoTheTitleAndTheRecentList
       {"Open with its dialog cancelled",         true,  kClearAll,    {kDiscard}, kOpenCancelled, false, 1, true,  true,  "start.qlx", "",      {"start.qlx"}},
       {"Open of what is no document",            true,  kTypeVersion, {kDiscard}, kOpenPicture,   true,  1, false, true,  "start.qlx", "Tool",  {"start.qlx"}},
       {"A dropped document is opened",           false, kTypeVersion, {kDiscard}, kOpenDropped,   false, 1, false, false, "other.qlx", "Other", {"other.qlx"}},
-      {"A recent document that is none leaves the list", true, kNothing, {},      kOpenRecentPicture, true, 0, false, false, "start.qlx", "Tool", {"start.qlx"}},
+      {"A recent document that is none leaves the list", true, kNothing, {},      kOpenRecentPicture, true, 0, false, false, "start.qlx", "Tool", {"start.qlx", "1", "2", "3", "4", "5", "6"}},
       {"Save writes the document",               true,  kTypeVersion, {},         kSaveDocument,  false, 0, false, false, "start.qlx", "Tool",  {"start.qlx"}},
       {"Save refused without a program name",    true,  kClearAll,    {},         kSaveDocument,  false, 0, true,  true,  "start.qlx", "",      {"start.qlx"}},
       {"Save As a project",                      true,  kTypeVersion, {},         kSaveAsProject, false, 0, false, false, "copy.qlx",  "Tool",  {"copy.qlx", "start.qlx"}},

@@ -42,19 +42,15 @@ TEST(HtmlCommands, EachColourCommandSetsItsOwnSettingFromANewDialog) {
 
 TEST(HtmlCommands, ColourTextsNameTheirPlatformValues) {
   const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
-      {"#12ABEF", Platform(0x12, 0xAB, 0xEF)},
-      {"#12abef", Platform(0x12, 0xAB, 0xEF)},
+      {"#12abEF", Platform(0x12, 0xAB, 0xEF)},
       {" #abc ", Platform(0xAA, 0xBB, 0xCC)},
-      {"#f5f5f5", Platform(0xF5, 0xF5, 0xF5)},
       {"White", Platform(255, 255, 255)},
-      {"navy", Platform(0, 0, 0x80)},
       {"lightgray", Platform(0xD3, 0xD3, 0xD3)},
       {"darkgrey", Platform(0xA9, 0xA9, 0xA9)},
       {"#12ABE", std::nullopt},
       {"#12ABEG", std::nullopt},
       {"12ABEF", std::nullopt},
       {"not a colour", std::nullopt},
-      {"", std::nullopt},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(HtmlColorValue(text), value) << text;
 }

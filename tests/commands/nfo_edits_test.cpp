@@ -25,7 +25,8 @@ std::string NfoOf(const std::string& program) {
 }
 
 // One step: "show NAME" (the NFO tab shown with that program name), "show NAME yes|no" (with the answer to
-// the replace question), "edit", "save" or "forget".
+// the replace question), "edit", "save" (the NFO tab's Save), "forget", or "close ANSWER" (MayDiscard,
+// answered save, discard or cancel; "save" writes).
 struct Case {
   const char* name;
   std::vector<std::string> steps;
@@ -33,9 +34,10 @@ struct Case {
   bool edited;             // the memo holds " edit" after it
   size_t questions;
   bool unsaved;
+  std::string closes = "";  // what each close did: "+" went on, "-" stopped
 };
 
-TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsOnlyWithConsent) {
+TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsAreLostOnlyWithConsent) {
   // clang-format off
   const Case cases[] = {
       {"the first show builds",                 {"show Tool"},                                     "Tool",  false, 0, false},
@@ -45,10 +47,11 @@ TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsOnlyWithConsent) {
       {"changed and edited: Yes replaces",      {"show Tool", "edit", "show Other yes"},           "Other", false, 1, false},
       {"No keeps, and is asked once",           {"show Tool", "edit", "show Other no", "show Other"}, "Tool", true, 1, true},
       {"after No the next change asks again",   {"show Tool", "edit", "show Other no", "show Third yes"}, "Third", false, 2, false},
-      {"saved edits are kept, not unsaved",     {"show Tool", "edit", "save"},                     "Tool",  true,  0, false},
-      {"saved edits are still asked about",     {"show Tool", "edit", "save", "show Other no"},    "Tool",  true,  1, false},
+      {"saved edits are kept, not unsaved",     {"show Tool", "edit", "save", "show Other no"},    "Tool",  true,  1, false},
       {"let go, the next show rebuilds",        {"show Tool", "edit", "forget", "show Other"},     "Other", false, 0, false},
-      {"let go, nothing is unsaved",            {"show Tool", "edit", "forget"},                   "Tool",  true,  0, false},
+      {"nothing edited: a close goes on",       {"show Tool", "close cancel"},                     "Tool",  false, 0, false, "+"},
+      {"Cancel stops a close, Discard not",     {"show Tool", "edit", "close cancel", "close discard"}, "Tool", true, 2, true, "-+"},
+      {"Save writes, then the close goes on",   {"show Tool", "edit", "close save"},               "Tool",  true,  1, false, "+"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -57,15 +60,25 @@ TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsOnlyWithConsent) {
     FakeNfoMemo memo;
     FakeDialogs dialogs;
     NfoEdits edits;
+    std::string closes;
     for (const std::string& step : c.steps) {
       if (step == "edit") {
         memo.bytes += " edit";
-      } else if (step == "save") {
+      } else if (step == "save" || step == "close save") {
         dialogs.AnswerSave(dir.File("readme.nfo"));
+      }
+      if (step == "save") {
         EXPECT_TRUE(edits.Save(memo, dialogs));
       } else if (step == "forget") {
         edits.Forget(memo);
-      } else {
+      } else if (step.starts_with("close ")) {
+        const std::string answer = step.substr(6);
+        dialogs.save_changes_answers.push_back(answer == "save"      ? SaveChangesAnswer::kSave
+                                               : answer == "discard" ? SaveChangesAnswer::kDiscard
+                                                                     : SaveChangesAnswer::kCancel);
+        closes += edits.MayDiscard(memo, dialogs) ? "+" : "-";
+        dialogs.save_changes_answers.clear();
+      } else if (step.starts_with("show ")) {
         std::string program = step.substr(5);
         if (program.ends_with(" yes") || program.ends_with(" no")) {
           dialogs.confirm_answers.push_back(program.ends_with(" yes"));
@@ -76,41 +89,8 @@ TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsOnlyWithConsent) {
     }
     EXPECT_EQ(memo.bytes, NfoOf(c.built_from) + (c.edited ? " edit" : ""));
     EXPECT_EQ(dialogs.questions.size(), c.questions);
-    for (const std::string& question : dialogs.questions) EXPECT_EQ(question, kReplaceNfoQuestion);
     EXPECT_EQ(edits.HasUnsavedEdits(memo), c.unsaved);
-  }
-}
-
-TEST(NfoEdits, UnsavedEditsAreAskedAboutBeforeTheyAreLost) {
-  const struct {
-    const char* name;
-    bool edited;
-    std::optional<SaveChangesAnswer> answer;
-    bool save_dialog_confirmed;
-    bool goes_on;
-    bool written;
-  } cases[] = {
-      {"nothing edited, nothing asked", false, std::nullopt, false, true, false},
-      {"Discard goes on", true, SaveChangesAnswer::kDiscard, false, true, false},
-      {"Cancel stops", true, SaveChangesAnswer::kCancel, false, false, false},
-      {"Save writes, then goes on", true, SaveChangesAnswer::kSave, true, true, true},
-      {"Save with its dialog cancelled stops", true, SaveChangesAnswer::kSave, false, false, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    testing::TempDir dir;
-    FakeNfoMemo memo;
-    FakeDialogs dialogs;
-    NfoEdits edits;
-    edits.Show(Named("Tool"), memo, dialogs);
-    if (c.edited) memo.bytes += " edit";
-    if (c.answer) dialogs.save_changes_answers.push_back(*c.answer);
-    if (c.save_dialog_confirmed) dialogs.AnswerSave(dir.File("readme"));
-    EXPECT_EQ(edits.MayDiscard(memo, dialogs), c.goes_on);
-    EXPECT_EQ(dialogs.questions,
-              c.answer ? std::vector<std::string>{"Save the NFO?"} : std::vector<std::string>{});
-    EXPECT_EQ(testing::ListFolder(dir.path()), c.written ? "readme.nfo" : "");
-    EXPECT_EQ(edits.HasUnsavedEdits(memo), c.edited && !c.written);
+    EXPECT_EQ(closes, c.closes);
   }
 }
 

@@ -1,8 +1,5 @@
-// The window on screens of every size: FitWindow's arithmetic, and the window itself on the screen this
-// process runs on (tests/gui/CMakeLists.txt runs this test again on small screens and at large scale
-// factors).
-#include "app/window_fit.h"
-
+// The window on the screen this process runs on: tests/gui/CMakeLists.txt runs this test again on the
+// screens of common laptops at large scale factors.
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -11,34 +8,8 @@
 
 #include "gui/form_fixture.h"
 
-namespace quillory {
-void PrintTo(const WindowFit& fit, std::ostream* out) {
-  *out << fit.client.width() << "x" << fit.client.height() << " at " << fit.frame_at.x() << ","
-       << fit.frame_at.y() << (fit.scrolls ? ", scrolled" : "");
-}
-}  // namespace quillory
-
 namespace quillory::testing {
 namespace {
-
-TEST(WindowFit, TheWholeLayoutWhereItFitsElseAScrolledAreaWithTheTitleBarOnScreen) {
-  const QSize pages(692, 684);
-  const QMargins frame(6, 36, 6, 6);
-  const QSize bars(15, 15);
-  const struct {
-    const char* name;
-    QRect available;
-    WindowFit fit;
-  } cases[] = {
-      {"room to spare: centred", {0, 0, 1920, 1080}, {{692, 706}, {608, 166}, false}},
-      {"a free area off the origin", {100, 50, 800, 800}, {{692, 706}, {148, 76}, false}},
-      {"too low: a vertical bar", {0, 0, 1280, 720}, {{707, 678}, {280, 0}, true}},
-      {"too low and too narrow", {0, 0, 683, 384}, {{671, 342}, {0, 0}, true}},
-      {"too narrow: a horizontal bar", {0, 0, 600, 900}, {{588, 721}, {0, 68}, true}},
-      {"narrow by less than the bar", {0, 0, 700, 1000}, {{688, 721}, {0, 118}, true}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FitWindow(pages, 22, c.available, frame, bars), c.fit) << c.name;
-}
 
 using ScreenTest = FormTest;
 
