@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTabWidget>
 
 #include "app/fonts.h"
