@@ -53,7 +53,7 @@ void ShareOpenGlContexts() {
 // next folder is tried. Nothing is loaded when Qt WebEngine would refuse to run.
 BrowserPlugin* LoadBrowserPlugin(const char*& notice) {
   notice = kNoPageViewNotice;
-  if (WebEngineRefusesToRun(::geteuid(), qgetenv("QTWEBENGINE_DISABLE_SANDBOX"),
+  if (WebEngineRefusesToRun(::geteuid(), qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"),
                             qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"))) {
     notice = kPageViewAsRootNotice;
     return nullptr;
@@ -83,9 +83,9 @@ QString PageSource(const std::string& bytes) {
 
 }  // namespace
 
-bool WebEngineRefusesToRun(unsigned effective_uid, const QByteArray& disable_sandbox,
+bool WebEngineRefusesToRun(unsigned effective_uid, bool disable_sandbox_set,
                            const QByteArray& chromium_flags) {
-  if (effective_uid != 0 || disable_sandbox == "1") return false;
+  if (effective_uid != 0 || disable_sandbox_set) return false;
   return !chromium_flags.simplified().split(' ').contains("--no-sandbox");
 }
 

@@ -45,9 +45,9 @@ inline constexpr const char* kPageViewAsRootNotice =
     "The page view does not run as root without its sandbox; showing the page source.";
 
 // Whether Qt WebEngine would refuse to start, and end the process, for a process of that effective user
-// id and environment: the superuser with the sandbox on. The sandbox counts as off when
-// QTWEBENGINE_DISABLE_SANDBOX is "1" or QTWEBENGINE_CHROMIUM_FLAGS holds "--no-sandbox".
-bool WebEngineRefusesToRun(unsigned effective_uid, const QByteArray& disable_sandbox,
+// id and environment: the superuser with the sandbox on. The sandbox is off when QTWEBENGINE_DISABLE_SANDBOX
+// is set (to any value, as Qt WebEngine reads it) or QTWEBENGINE_CHROMIUM_FLAGS holds "--no-sandbox".
+bool WebEngineRefusesToRun(unsigned effective_uid, bool disable_sandbox_set,
                            const QByteArray& chromium_flags);
 
 // The folders searched for the plugin, in order: the one named by QUILLORY_PLUGIN_DIR alone when that is
