@@ -86,7 +86,8 @@ TEST(CliPipeline, SeveralFormatsIntoAFolder) {
   for (const FormatInfo& format : Formats()) {
     if (format.extension.empty()) continue;
     names.push_back("README" + std::string(format.extension));
-    EXPECT_EQ(ReadFile(out + "/" + names.back()), RunCli({"render", std::string(format.name), kProject}).out);
+    EXPECT_EQ(ReadFile(out + "/" + names.back()),
+              RunCli({"render", std::string(format.format.name), kProject}).out);
   }
   std::sort(names.begin(), names.end());
   std::string expected_names;
