@@ -83,7 +83,7 @@ CLI::App* NewSubcommand(CLI::App& app, const std::string& name, const std::strin
 std::vector<std::string> SubcommandNames() {
   std::istringstream no_input;
   std::ostringstream no_output;
-  const auto app = MakeApp({no_input, no_output});
+  const auto app = MakeApp({no_input, no_output, no_output});
   std::vector<std::string> names;
   for (const CLI::App* sub : app->get_subcommands([](const CLI::App*) { return true; })) {
     names.push_back(sub->get_name());
@@ -92,7 +92,7 @@ std::vector<std::string> SubcommandNames() {
 }
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  const Streams io{in, out};
+  const Streams io{in, out, err};
   const auto app = MakeApp(io);
   // The subcommand the command line chose so far, for the messages.
   auto command = [&]() -> std::string {

@@ -28,10 +28,11 @@ struct UsageError {
   std::string message;
 };
 
-// The streams a subcommand reads and writes.
+// The streams a subcommand reads and writes; err takes warnings ("quillory-cli: COMMAND: MESSAGE").
 struct Streams {
   std::istream& in;
   std::ostream& out;
+  std::ostream& err;
 };
 
 // Each subcommand adds itself to app: its options, its usage line and the callback that runs it. A

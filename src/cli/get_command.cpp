@@ -4,7 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/fields.h"
-#include "text/codepage.h"
+#include "project/stored_value.h"
 #include "text/text_lines.h"
 
 namespace quillory::cli {
@@ -20,9 +20,11 @@ void RunGet(const GetOptions& options, const Streams& io) {
   const Fact& field = KnownField(options.key);
   const ReadmeProject record = LoadProject(options.project, io.in);
   const std::string& stored = record.*field.member;
-  // The stored bytes are Windows-1252 with CR LF line breaks; a terminal and a pipeline want UTF-8 and LF.
-  const std::string text = options.raw ? stored : ReplaceLineBreaks(Cp1252ToUtf8(stored), "\n");
-  WriteOutputOrThrow("-", text + "\n", io.out);
+  // The record holds UTF-8 with CR LF line breaks; a terminal and a pipeline want LF. --raw gives the value
+  // in its document's encoding.
+  const std::string text = options.raw ? ValueInDocumentEncoding(stored + "\n", record.encoding)
+                                       : ReplaceLineBreaks(stored, "\n") + "\n";
+  WriteOutputOrThrow("-", text, io.out);
 }
 
 }  // namespace
@@ -41,7 +43,8 @@ void AddGetCommand(CLI::App& app, const Streams& io) {
   CLI::App* sub =
       NewSubcommand(app, "get", "get [--raw] PROJECT|- KEY", "Prints a value of a project document");
   sub->add_flag("--raw", options->raw,
-                "The stored bytes (Windows-1252, CR LF line breaks) instead of UTF-8 with LF");
+                "The value in its document's encoding (Windows-1252, UTF-8 or UTF-16) with CR LF line breaks, "
+                "instead of UTF-8 with LF");
   sub->add_option("project", options->project, "The project document; - reads it from standard input")
       ->required();
   sub->add_option("key", options->key, "The key of the value: program_name, version, news, c1, ...")

@@ -16,6 +16,7 @@ struct RenderOptions {
   std::string formats;
   std::string project;
   std::string output = "-";
+  bool strict = false;
 };
 
 // The formats that have files of their own, which "all" names.
@@ -69,10 +70,19 @@ void RunRender(const RenderOptions& options, const Streams& io) {
     throw Error("cannot render " + Quoted(options.project) + ": " + std::string(kProgramNameRequired));
   }
   // Every document is made before the first is written, so that a failure writes nothing.
-  std::vector<std::string> documents;
+  std::vector<RenderedDocument> documents;
   for (const FormatInfo* format : formats) documents.push_back(RenderDocument(record, format->format));
+  // One warning an output that had to write characters as "?"; with --strict, nothing is written then.
+  bool lost = false;
+  for (size_t i = 0; i < formats.size(); ++i) {
+    if (documents[i].lost.empty()) continue;
+    lost = true;
+    io.err << "quillory-cli: render " << formats[i]->format.name << ": "
+           << LostCharactersText(documents[i], !options.strict) << "\n";
+  }
+  if (lost && options.strict) throw Error("nothing written (--strict)");
   if (!into_folder) {
-    WriteOutputOrThrow(options.output, documents.front(), io.out);
+    WriteOutputOrThrow(options.output, documents.front().bytes, io.out);
     return;
   }
   std::error_code error;
@@ -81,7 +91,7 @@ void RunRender(const RenderOptions& options, const Streams& io) {
   for (size_t i = 0; i < formats.size(); ++i) {
     const std::string path =
         (std::filesystem::path(options.output) / ("README" + std::string(formats[i]->extension))).string();
-    WriteOutputOrThrow(path, documents[i], io.out);
+    WriteOutputOrThrow(path, documents[i].bytes, io.out);
   }
 }
 
@@ -89,7 +99,8 @@ void RunRender(const RenderOptions& options, const Streams& io) {
 
 void AddRenderCommand(CLI::App& app, const Streams& io) {
   auto options = std::make_shared<RenderOptions>();
-  CLI::App* sub = NewSubcommand(app, "render", "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-]",
+  CLI::App* sub = NewSubcommand(app, "render",
+                                "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--strict]",
                                 "Writes the README documents of a project document");
   sub->add_option("formats", options->formats,
                   "One format, several separated by commas, or all: " + FormatNames())
@@ -99,6 +110,8 @@ void AddRenderCommand(CLI::App& app, const Streams& io) {
   sub->add_option("-o,--output", options->output,
                   "Where to write: a file (replaced atomically), - for standard output (the default), or "
                   "for several formats a folder that receives README.txt, README.html, ...");
+  sub->add_flag("--strict", options->strict,
+                "Fail (exit status 1, nothing written) when an output would write characters as \"?\"");
   sub->callback([options, io] { RunRender(*options, io); });
 }
 

@@ -4,7 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/fields.h"
-#include "fields/text_file_fact.h"
+#include "project/stored_value.h"
 #include "text/codepage.h"
 #include "text/text_lines.h"
 
@@ -16,38 +16,26 @@ struct SetOptions {
   std::vector<std::string> assignments;
 };
 
-// Raises a usage error naming the key and the first character of the UTF-8 text that Windows-1252
-// cannot hold, if there is one.
-void RequireCp1252(const Fact& field, std::string_view utf8) {
-  for (size_t pos = 0; pos < utf8.size();) {
-    const size_t start = pos;
-    const auto ch = NextUtf8(utf8, pos);
-    if (ch && !UnicodeToCp1252(*ch)) {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*ch));
-      throw UsageError{"the value of '" + std::string(field.key) + "' holds '" +
-                       std::string(utf8.substr(start, pos - start)) + "' (" + code +
-                       "), which Windows-1252 cannot hold"};
-    }
-    if (!ch) break;
+// Raises an error naming the key unless text is well-formed UTF-8.
+void RequireUtf8(const Fact& field, std::string_view text, const std::string& source = {}) {
+  if (!IsValidUtf8(text)) {
+    throw Error("the value of '" + std::string(field.key) + "' " + (source.empty() ? "" : "in " + source + " ") +
+                "is not UTF-8 text");
   }
 }
 
-// A command-line value (UTF-8) as the record holds it (Windows-1252, CR LF line breaks).
+// A command-line value (UTF-8) as the record holds it (CR LF line breaks).
 std::string ValueFromArgument(const Fact& field, const std::string& utf8) {
-  if (!IsValidUtf8(utf8)) throw UsageError{"the value of '" + std::string(field.key) + "' is not UTF-8 text"};
-  RequireCp1252(field, utf8);
-  return ReplaceLineBreaks(Utf8ToCp1252(utf8), kCrLf);
+  RequireUtf8(field, utf8);
+  return ReplaceLineBreaks(utf8, kCrLf);
 }
 
-// A text file's bytes as the record holds them, converted as the window's load-text-file button does. A
-// one-line key loses one final line break, so that `version=@VERSION` takes a file that ends in one.
-std::string ValueFromFile(const Fact& field, const std::string& bytes) {
-  const std::string_view body = std::string_view(bytes).starts_with(kUtf8Bom)
-                                    ? std::string_view(bytes).substr(kUtf8Bom.size())
-                                    : std::string_view(bytes);
-  if (body.size() < bytes.size() || IsValidUtf8(body)) RequireCp1252(field, body);
-  std::string value = TextFileAsFact(bytes);
+// A text file's bytes (UTF-8, a byte-order mark dropped) as the record holds them. A one-line key loses one
+// final line break, so that `version=@VERSION` takes a file that ends in one.
+std::string ValueFromFile(const Fact& field, const std::string& name, std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  RequireUtf8(field, bytes, Quoted(name));
+  std::string value = ReplaceLineBreaks(bytes, kCrLf);
   if (!field.multi_line() && value.ends_with(kCrLf)) value.resize(value.size() - kCrLf.size());
   return value;
 }
@@ -70,7 +58,7 @@ void RunSet(const SetOptions& options, const Streams& io) {
       if (name == "-" && std::exchange(read_standard_input, true)) {
         throw UsageError{"standard input can give only one value"};
       }
-      value = ValueFromFile(field, ReadInput(name, io.in));
+      value = ValueFromFile(field, name, ReadInput(name, io.in));
     } else {
       value = ValueFromArgument(field, argument);
     }
@@ -78,6 +66,14 @@ void RunSet(const SetOptions& options, const Streams& io) {
       throw UsageError{"'" + std::string(field.key) + "' is a one-line value and cannot hold a line break"};
     }
     changes.emplace_back(&field, std::move(value));
+  }
+  // A multi-line value holding ¤ would read back with a line break in its place.
+  ReadmeProject values;
+  for (const auto& [field, value] : changes) values.*field->member = value;
+  if (const Fact* text = FindUnstorableText(values)) {
+    throw Error("the value of '" + std::string(text->key) +
+                "' holds the character ¤, which a project document reads back as a line break in a "
+                "multi-line value");
   }
   // Copied, not moved: the change runs again when another writer got to the document first.
   ChangeDocument(options.project, [&](ReadmeProject& record) {
@@ -96,7 +92,7 @@ void AddSetCommand(CLI::App& app, const Streams& io) {
       ->required();
   sub->add_option(
          "assignments", options->assignments,
-         "KEY=VALUE (UTF-8), KEY=@FILE (a text file, UTF-8 or Windows-1252), KEY=@- (standard input), "
+         "KEY=VALUE (UTF-8), KEY=@FILE (a UTF-8 text file), KEY=@- (standard input, UTF-8), "
          "KEY=@@VALUE (a value that begins with @)")
       ->required();
   sub->callback([options, io] { RunSet(*options, io); });

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "project/document_encoding.h"
 #include "project/ini_file.h"
 #include "project/project_file.h"
 #include "text/codepage.h"
@@ -17,7 +18,7 @@ bool IsBlankText(std::string_view text) {
 
 bool IsProjectDocumentBytes(std::string_view bytes) {
   if (!IsProjectDocumentText(bytes)) return false;
-  std::string text = DocumentAs8Bit(std::string(bytes));
+  std::string text = DecodeDocument(std::string(bytes)).text;
   std::string_view body = text;
   if (body.starts_with(kUtf8Bom)) body.remove_prefix(kUtf8Bom.size());
   if (IsBlankText(body)) return true;

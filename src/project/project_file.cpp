@@ -6,60 +6,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <vector>
 
 #include "common/error.h"
 #include "project/facts.h"
 #include "project/ini_file.h"
+#include "project/stored_value.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
-
-// A 0xA4 byte stands for a line break in stored multi-line values.
-constexpr char kStoredLineBreak = '\xA4';
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A multi-line value as stored: each CR LF (and any lone CR or LF) becomes 0xA4. A value that the reader
-// would otherwise change (surrounding blanks, or wholly enclosed in a pair of quotes) is stored inside
-// double quotes, which the reader removes again; an indented licence heading keeps its indentation.
-std::string StoredMultiLineValue(std::string_view text) {
-  std::string out = ReplaceLineBreaks(text, std::string_view(&kStoredLineBreak, 1));
-  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
-  const bool quoted =
-      out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
-  if (padded || quoted) {
-    out.insert(out.begin(), '"');
-    out.push_back('"');
-  }
-  return out;
-}
-
-// A one-line value as stored. It cannot hold a line break; one that somehow does is never allowed to
-// start a line of its own.
-std::string StoredOneLineValue(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return out;
-}
-
-std::string RestoredMultiLineValue(std::string_view stored) {
-  std::string out;
-  out.reserve(stored.size() +
-              static_cast<size_t>(std::count(stored.begin(), stored.end(), kStoredLineBreak)));
-  while (!stored.empty()) {
-    const size_t brk = stored.find(kStoredLineBreak);
-    out.append(stored.substr(0, brk));
-    if (brk == std::string_view::npos) break;
-    out += "\r\n";
-    stored.remove_prefix(brk + 1);
-  }
-  return out;
-}
 
 // A write of a document that failed, with the message it gives.
 struct WriteFailed {
@@ -119,25 +76,46 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
   return path;
 }
 
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing) {
-  IniDocument document{DocumentAs8Bit(std::move(existing))};
-  for (const Fact& fact : Facts()) {
-    const std::string& value = record.*fact.member;
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing, DocumentEncoding* written) {
+  DocumentText text = existing.empty() ? DocumentText{{}, record.encoding, true} : DecodeDocument(std::move(existing));
+  const auto facts = Facts();
+  std::vector<std::optional<std::string>> values(facts.size());
+  auto store_all = [&](bool as_utf8) {
+    for (size_t i = 0; i < facts.size(); ++i) {
+      values[i] = StoredValue(record.*facts[i].member, facts[i].multi_line(), as_utf8);
+      if (!values[i]) return false;
+    }
+    return true;
+  };
+  if (!store_all(IsUnicodeEncoding(text.encoding))) {
+    // A character Windows-1252 lacks: the whole document becomes UTF-8, every byte it had converted.
+    text.text = std::string(kUtf8Bom) + Cp1252ToUtf8(text.text);
+    text.encoding = DocumentEncoding::kUtf8WithMark;
+    store_all(true);
+  } else if (text.encoding == DocumentEncoding::kUtf8WithMark && text.text.empty()) {
+    text.text = kUtf8Bom;  // a new document that keeps the mark of the one it was read from
+  }
+  IniDocument document{std::move(text.text)};
+  for (size_t i = 0; i < facts.size(); ++i) {
+    const Fact& fact = facts[i];
     // A fact added after the first documents were written leaves a document that does not use it as it was.
-    if (value.empty() && fact.storage == Storage::kWhenUsed && !document.ReadView(fact.section, fact.key)) {
+    if ((record.*fact.member).empty() && fact.storage == Storage::kWhenUsed &&
+        !document.ReadView(fact.section, fact.key)) {
       continue;
     }
-    document.Write(fact.section, fact.key,
-                   fact.multi_line() ? StoredMultiLineValue(value) : StoredOneLineValue(value));
+    document.Write(fact.section, fact.key, std::move(*values[i]));
   }
-  return document.Serialize();
+  if (written) *written = text.encoding;
+  return EncodeDocument(document.Serialize(), text.encoding);
 }
 
-void WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
+DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
+  DocumentEncoding written = record.encoding;
   try {
     WithLockedDocument(path, [&](const std::string* existing) {
-      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+      return ProjectDocumentBytes(record, existing ? *existing : std::string(), &written);
     });
+    return written;
   } catch (const WriteFailed& failed) {
     throw failed.message;
   } catch (const Error&) {
@@ -162,20 +140,14 @@ void UpdateProjectDocument(const std::string& path, const std::function<void(Rea
   }
 }
 
-std::string DocumentAs8Bit(std::string bytes) {
-  const bool little_endian = bytes.starts_with("\xFF\xFE");
-  if (!little_endian && !bytes.starts_with("\xFE\xFF")) return bytes;
-  std::string text = Utf16ToCp1252(std::string_view(bytes).substr(2), !little_endian);
-  // Text that itself starts with the two bytes of a mark would be taken for UTF-16 when read again; its
-  // first line lies before any section, where nothing is read.
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) text[0] = '?';
-  return text;
-}
-
 bool IsProjectDocumentText(std::string_view bytes) {
   constexpr size_t kChecked = 64 * 1024;
-  const std::string head = DocumentAs8Bit(std::string(bytes.substr(0, 2 + 2 * kChecked)));
-  return std::string_view(head).substr(0, kChecked).find('\0') == std::string_view::npos;
+  const DocumentEncoding encoding = DetectDocumentEncoding(bytes);
+  if (encoding == DocumentEncoding::kUtf16Le || encoding == DocumentEncoding::kUtf16Be) {
+    const std::string head = Utf16ToUtf8(bytes.substr(2, 2 * kChecked), encoding == DocumentEncoding::kUtf16Be);
+    return head.find('\0') == std::string::npos;
+  }
+  return bytes.substr(0, kChecked).find('\0') == std::string_view::npos;
 }
 
 std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Readable readable) {
@@ -185,11 +157,14 @@ std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Read
 }
 
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
-  const IniDocument document{DocumentAs8Bit(std::move(bytes))};
+  DocumentText text = DecodeDocument(std::move(bytes));
+  const StoredText stored = StoredTextOf(text);
+  record.encoding = text.encoding;
+  const IniDocument document{std::move(text.text)};
   for (const Fact& fact : Facts()) {
     const auto value = document.ReadView(fact.section, fact.key);
     if (!value) continue;
-    record.*fact.member = fact.multi_line() ? RestoredMultiLineValue(*value) : std::string(*value);
+    record.*fact.member = RecordValue(*value, fact.multi_line(), stored);
   }
 }
 

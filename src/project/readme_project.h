@@ -3,10 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "project/document_encoding.h"
+
 namespace quillory {
 
-// The facts of one software release, as the main window edits them. Every text is Windows-1252 bytes;
-// the multi-line facts hold CR LF between their lines.
+// The facts of one software release, as the main window edits them. Every text is UTF-8; the multi-line
+// facts hold CR LF between their lines.
 struct ReadmeProject {
   // One-line facts, in the order the project document stores them.
   std::string program_name, version, website, email, copyright, license_type, limitations, author,
@@ -17,6 +19,8 @@ struct ReadmeProject {
   std::string c1, c2, c3, c4, c5, c6, chr;
   // The current project document (a file-system path), empty when there is none. Not stored.
   std::string document_path;
+  // The encoding the document was read in (or last written in); a new record's is Windows-1252. Not stored.
+  DocumentEncoding encoding = DocumentEncoding::kWindows1252;
 };
 
 // The defaults of the HTML settings (the fact table's initial values).

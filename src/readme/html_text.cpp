@@ -1,8 +1,7 @@
 #include "readme/html_text.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
+#include <charconv>
 
 #include "text/ascii.h"
 #include "text/codepage.h"
@@ -11,69 +10,71 @@ namespace quillory {
 namespace {
 
 constexpr std::string_view kBreakTag = "<br />";
+constexpr char32_t kReplacement = 0xFFFD;
 
-// What each byte becomes in one encoding. Bytes that stay as they are are copied in runs; CR is never one
-// of them, since with the following LF it may be a line break.
-struct ByteTable {
-  std::array<bool, 256> copied{};
-  std::array<uint8_t, 256> size{};
-  std::array<std::string, 256> replacement;
-};
-
-// Whether a page writes U+FFFD for the byte: a control byte other than tab, CR and LF, or one of the five
-// bytes Windows-1252 leaves undefined.
-bool IsReplaced(unsigned char byte) {
-  if (byte < 0x20) return byte != '\t' && byte != '\r' && byte != '\n';
-  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+// What each ASCII byte becomes: an empty entry is copied as it is. CR is never copied in a run, since with
+// the following LF it may be a line break.
+const std::array<std::string_view, 128>& AsciiForms() {
+  static const std::array<std::string_view, 128> forms = [] {
+    std::array<std::string_view, 128> table{};
+    for (int b = 0; b < 0x20; ++b) {
+      if (b != '\t' && b != '\r' && b != '\n') table[b] = "-";  // not copied: written as U+FFFD
+    }
+    table['\r'] = "\r";
+    table['&'] = "&amp;";
+    table['<'] = "&lt;";
+    table['>'] = "&gt;";
+    table['"'] = "&quot;";
+    return table;
+  }();
+  return forms;
 }
 
-std::string CharacterReference(char32_t ch) {
-  return "&#" + std::to_string(static_cast<unsigned long>(ch)) + ";";
+// Whether the page writes U+FFFD for ch.
+bool IsReplaced(char32_t ch) {
+  return (ch < 0x20 && ch != '\t' && ch != '\r' && ch != '\n') || (ch >= 0x80 && ch < 0xA0) || ch == 0xFFFE ||
+         ch == 0xFFFF;
 }
 
-ByteTable MakeByteTable(PageEncoding encoding) {
-  constexpr char32_t kReplacement = 0xFFFD;
-  ByteTable table;
-  for (int b = 0; b < 256; ++b) {
-    const auto byte = static_cast<unsigned char>(b);
-    const char32_t ch = IsReplaced(byte) ? kReplacement : Cp1252ToUnicode(byte);
-    std::string& text = table.replacement[byte];
-    bool as_byte = false;
-    switch (encoding) {
-      case PageEncoding::kLatin1:
-        as_byte = ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF);
-        break;
-      case PageEncoding::kWindows1252:
-        as_byte = ch != kReplacement;
-        break;
-      case PageEncoding::kUtf8:
-        AppendUtf8(text, ch);
-        break;
-      case PageEncoding::kCharacterReferences:
-        as_byte = ch < 0x80;
-        break;
+void AppendReference(std::string& out, char32_t ch) {
+  char digits[12];
+  const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long>(ch)).ptr;
+  out += "&#";
+  out.append(digits, end);
+  out += ';';
+}
+
+// Appends a character that is not ASCII (or a replaced control) as encoding writes it; `bytes` are its
+// UTF-8 bytes in the value.
+void AppendCharacter(std::string& out, char32_t ch, std::string_view bytes, PageEncoding encoding) {
+  if (IsReplaced(ch)) {
+    if (encoding == PageEncoding::kUtf8) {
+      AppendUtf8(out, kReplacement);
+    } else {
+      AppendReference(out, kReplacement);
     }
-    if (as_byte) {
-      text = static_cast<char>(byte);
-    } else if (text.empty()) {
-      text = CharacterReference(ch);
-    }
-    table.copied[byte] = text.size() == 1 && text[0] == static_cast<char>(byte) && byte != '\r';
+    return;
   }
-  table.replacement['&'] = "&amp;";
-  table.replacement['<'] = "&lt;";
-  table.replacement['>'] = "&gt;";
-  table.replacement['"'] = "&quot;";
-  for (unsigned char escaped : {'&', '<', '>', '"'}) table.copied[escaped] = false;
-  for (int b = 0; b < 256; ++b) table.size[b] = static_cast<uint8_t>(table.replacement[b].size());
-  return table;
-}
-
-const ByteTable& ByteTableFor(PageEncoding encoding) {
-  static const std::array<ByteTable, 4> tables = {
-      MakeByteTable(PageEncoding::kLatin1), MakeByteTable(PageEncoding::kWindows1252),
-      MakeByteTable(PageEncoding::kUtf8), MakeByteTable(PageEncoding::kCharacterReferences)};
-  return tables[static_cast<size_t>(encoding)];
+  switch (encoding) {
+    case PageEncoding::kUtf8:
+      out += bytes;
+      return;
+    case PageEncoding::kLatin1:
+      if (ch <= 0xFF) {
+        out += static_cast<char>(ch);
+        return;
+      }
+      break;
+    case PageEncoding::kWindows1252:
+      if (const auto byte = UnicodeToCp1252(ch)) {
+        out += static_cast<char>(*byte);
+        return;
+      }
+      break;
+    case PageEncoding::kCharacterReferences:
+      break;
+  }
+  AppendReference(out, ch);
 }
 
 bool IsLineBreak(std::string_view value, size_t pos) {
@@ -90,27 +91,37 @@ PageEncoding PageEncodingFor(std::string_view charset) {
 }
 
 void AppendPageText(std::string& out, std::string_view value, PageEncoding encoding, bool line_breaks) {
-  const ByteTable& table = ByteTableFor(encoding);
-  // Measure first, so that a long text is written into one allocation.
-  size_t size = 0;
-  for (size_t pos = 0; pos < value.size(); ++pos) {
-    size += table.size[static_cast<unsigned char>(value[pos])];
-    if (line_breaks && IsLineBreak(value, pos)) size += kBreakTag.size() - 2;  // CR LF counted already
-  }
-  out.reserve(out.size() + size);
-
+  const auto& ascii = AsciiForms();
+  out.reserve(out.size() + value.size() + value.size() / 8);
+  const size_t size = value.size();
   size_t pos = 0;
-  while (pos < value.size()) {
+  while (pos < size) {
     const size_t run_start = pos;
-    while (pos < value.size() && table.copied[static_cast<unsigned char>(value[pos])]) ++pos;
-    out.append(value, run_start, pos - run_start);
-    if (pos == value.size()) break;
-    if (line_breaks && IsLineBreak(value, pos)) {
-      out += kBreakTag;
-      pos += 2;
-    } else {
-      out += table.replacement[static_cast<unsigned char>(value[pos++])];
+    while (pos < size) {
+      const auto byte = static_cast<unsigned char>(value[pos]);
+      if (byte >= 0x80 || !ascii[byte].empty()) break;
+      ++pos;
     }
+    out.append(value, run_start, pos - run_start);
+    if (pos == size) break;
+    const auto byte = static_cast<unsigned char>(value[pos]);
+    if (byte < 0x80) {
+      if (line_breaks && IsLineBreak(value, pos)) {
+        out += kBreakTag;
+        pos += 2;
+      } else if (byte < 0x20 && byte != '\r') {
+        AppendCharacter(out, byte, {}, encoding);
+        ++pos;
+      } else {
+        out += ascii[byte];
+        ++pos;
+      }
+      continue;
+    }
+    const size_t start = pos;
+    // A malformed sequence counts as U+FFFF, which is replaced like the controls.
+    const char32_t ch = NextUtf8(value, pos).value_or(0xFFFF);
+    AppendCharacter(out, ch, value.substr(start, pos - start), encoding);
   }
 }
 

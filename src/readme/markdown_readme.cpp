@@ -7,7 +7,6 @@
 
 #include "project/readme_outline.h"
 #include "text/ascii.h"
-#include "text/codepage.h"
 #include "text/text_lines.h"
 
 namespace quillory {
@@ -251,21 +250,21 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
     switch (block.type) {
       case OutlineBlockType::kTitle:
         out += "#";
-        for (const ShownFact& part : block.facts) out += " " + InlineText(Cp1252ToUtf8(part.value), true);
+        for (const ShownFact& part : block.facts) out += " " + InlineText(part.value, true);
         out += "\n";
         break;
       case OutlineBlockType::kOpeningFrame:
-        out += "\n" + ParagraphText(Cp1252ToUtf8(block.value())) + "\n";
+        out += "\n" + ParagraphText(block.value()) + "\n";
         break;
       case OutlineBlockType::kFactList:
         out += "\n## " + std::string(block.caption) + "\n\n";
         for (const auto& [fact, value] : block.facts) {
-          out += "- **" + std::string(fact->caption) + ":** " + FactText(*fact, Cp1252ToUtf8(value)) + "\n";
+          out += "- **" + std::string(fact->caption) + ":** " + FactText(*fact, value) + "\n";
         }
         break;
       case OutlineBlockType::kText:
         out += "\n## " + std::string(block.caption) + "\n\n";
-        out += SectionText(*block.facts.front().fact, ReplaceLineBreaks(Cp1252ToUtf8(block.value()), "\n"));
+        out += SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n"));
         break;
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "project/readme_outline.h"
+#include "text/codepage.h"
 
 namespace quillory {
 namespace {
@@ -56,6 +57,14 @@ TextLines BuildTextReadme(const ReadmeProject& record) {
     }
   }
   return lines;
+}
+
+std::string TextReadmeBytes(const ReadmeProject& record) {
+  const TextLines lines = BuildTextReadme(record);
+  if (record.encoding == DocumentEncoding::kWindows1252) {
+    if (auto bytes = JoinLinesAsCp1252(lines)) return std::move(*bytes);
+  }
+  return JoinLines(lines, kUtf8Bom);
 }
 
 }  // namespace quillory

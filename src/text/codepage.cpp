@@ -1,6 +1,8 @@
 #include "text/codepage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -62,6 +64,31 @@ constexpr std::array<std::string_view, 256> kNfoBytes = [] {
   for (size_t b = 0x80; b < 0x100; ++b) table[b] = kNfoHigh[b - 0x80];
   return table;
 }();
+
+// The UTF-8 bytes of each Windows-1252 byte, with their count.
+struct Utf8Form {
+  std::array<char, 4> bytes{};
+  uint8_t size = 0;
+};
+const std::array<Utf8Form, 256>& Cp1252Utf8Table() {
+  static const std::array<Utf8Form, 256> table = [] {
+    std::array<Utf8Form, 256> forms{};
+    for (int b = 0; b < 256; ++b) {
+      std::string utf8;
+      AppendUtf8(utf8, Cp1252ToUnicode(static_cast<unsigned char>(b)));
+      std::memcpy(forms[b].bytes.data(), utf8.data(), utf8.size());
+      forms[b].size = static_cast<uint8_t>(utf8.size());
+    }
+    return forms;
+  }();
+  return table;
+}
+
+// Whether a C1 control (U+0080 to U+009F) is one of the five Windows-1252 leaves undefined, which stand
+// for themselves.
+bool IsCp1252UndefinedByte(char32_t ch) {
+  return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
+}
 
 template <typename Decode>
 std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
@@ -175,21 +202,80 @@ std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
 }
 
 bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
+  for (size_t pos = FindNonAscii(text); pos < text.size(); pos = FindNonAscii(text, pos)) {
     if (!NextUtf8(text, pos)) return false;
   }
   return true;
 }
 
+size_t FindNonAscii(std::string_view text, size_t from) {
+  const char* const data = text.data();
+  const size_t size = text.size();
+  size_t pos = from;
+  // Eight bytes at a time while all of them are ASCII.
+  for (; pos + 8 <= size; pos += 8) {
+    uint64_t word;
+    std::memcpy(&word, data + pos, sizeof word);
+    if (word & 0x8080808080808080ULL) break;
+  }
+  while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) ++pos;
+  return pos;
+}
+
+std::string_view Cp1252ByteAsUtf8(unsigned char byte) {
+  const Utf8Form& form = Cp1252Utf8Table()[byte];
+  return std::string_view(form.bytes.data(), form.size);
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
+  const auto& table = Cp1252Utf8Table();
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (unsigned char b : bytes) AppendUtf8(out, Cp1252ToUnicode(b));
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t high = FindNonAscii(bytes, pos);
+    out.append(bytes, pos, high - pos);
+    if (high == bytes.size()) break;
+    const Utf8Form& form = table[static_cast<unsigned char>(bytes[high])];
+    out.append(form.bytes.data(), form.size);
+    pos = high + 1;
+  }
   return out;
 }
 
 std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless) {
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp1252);
+}
+
+bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
+  const size_t size = utf8.size();
+  for (size_t pos = 0; pos < size;) {
+    const size_t high = FindNonAscii(utf8, pos);
+    out.append(utf8, pos, high - pos);
+    if (high == size) break;
+    pos = high;
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    // U+0080 to U+00FF, the most common case, without a table.
+    if ((lead == 0xC2 || lead == 0xC3) && pos + 1 < size &&
+        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+      const char32_t ch = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3F);
+      if (ch < 0xA0 && !IsCp1252UndefinedByte(ch)) return false;
+      out += static_cast<char>(ch);
+      pos += 2;
+      continue;
+    }
+    const auto ch = NextUtf8(utf8, pos);
+    const auto byte = ch ? UnicodeToCp1252(*ch) : std::nullopt;
+    if (!byte) return false;
+    out += static_cast<char>(*byte);
+  }
+  return true;
+}
+
+std::optional<std::string> Utf8AsCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  if (!AppendUtf8AsCp1252(out, utf8)) return std::nullopt;
+  return out;
 }
 
 std::string_view Cp1252ToCp437(unsigned char byte) { return kNfoBytes[byte]; }
@@ -227,26 +313,67 @@ std::string Utf8ToCp437(std::string_view utf8, char replacement, bool* lossless)
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp437);
 }
 
-std::string Utf16ToCp1252(std::string_view bytes, bool big_endian, char replacement) {
+std::string RepairedUtf8(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size() / 2 + 1);
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t high = FindNonAscii(bytes, pos);
+    out.append(bytes, pos, high - pos);
+    if (high == bytes.size()) break;
+    pos = high;
+    if (NextUtf8(bytes, pos)) {
+      out.append(bytes, high, pos - high);
+    } else {
+      out += Cp1252ByteAsUtf8(static_cast<unsigned char>(bytes[high]));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
   auto unit = [&](size_t i) -> char32_t {
     const auto first = static_cast<unsigned char>(bytes[i]),
                second = static_cast<unsigned char>(bytes[i + 1]);
     return big_endian ? (first << 8 | second) : (second << 8 | first);
   };
+  constexpr char32_t kReplacement = 0xFFFD;
   size_t i = 0;
   for (; i + 1 < bytes.size(); i += 2) {
     char32_t ch = unit(i);
+    if (ch < 0x80) {
+      out += static_cast<char>(ch);
+      continue;
+    }
     if (ch >= 0xD800 && ch <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
         unit(i + 2) <= 0xDFFF) {
       ch = 0x10000 + ((ch - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
       i += 2;
     }
-    const auto byte = (ch >= 0xD800 && ch <= 0xDFFF) ? std::nullopt : UnicodeToCp1252(ch);
-    out += byte ? static_cast<char>(*byte) : replacement;
+    AppendUtf8(out, (ch >= 0xD800 && ch <= 0xDFFF) ? kReplacement : ch);
   }
-  if (i < bytes.size()) out += replacement;
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);
+  return out;
+}
+
+std::string Utf8ToUtf16(std::string_view utf8, bool big_endian) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  auto append_unit = [&](char32_t unit) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += big_endian ? high : low;
+    out += big_endian ? low : high;
+  };
+  for (size_t pos = 0; pos < utf8.size();) {
+    const char32_t ch = NextUtf8(utf8, pos).value_or(0xFFFD);
+    if (ch >= 0x10000) {
+      append_unit(0xD800 + ((ch - 0x10000) >> 10));
+      append_unit(0xDC00 + ((ch - 0x10000) & 0x3FF));
+    } else {
+      append_unit(ch);
+    }
+  }
   return out;
 }
 

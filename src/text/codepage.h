@@ -6,9 +6,9 @@
 
 namespace quillory {
 
-// The record, the project document and the README files hold Windows-1252 bytes; the NFO holds CP437
-// bytes. Both tables cover all 256 byte values, so decoding and encoding again gives the same bytes
-// (the five bytes Windows-1252 leaves undefined stand for the C1 controls of the same value).
+// The record holds UTF-8; documents and READMEs may be Windows-1252, the NFO is CP437. Both tables cover
+// all 256 byte values, so decoding and encoding again gives the same bytes (the five bytes Windows-1252
+// leaves undefined stand for the C1 controls of the same value).
 
 // The byte-order mark an editor may put before UTF-8 text.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -24,15 +24,31 @@ char32_t Cp437ToUnicode(unsigned char byte);
 // The CP437 byte of a Unicode character, or nothing when CP437 has no such glyph.
 std::optional<unsigned char> UnicodeToCp437(char32_t ch);
 
+// The position of the first byte at or after `from` that is not ASCII (0x80 or above), else text.size().
+size_t FindNonAscii(std::string_view text, size_t from = 0);
+
+// The UTF-8 form of a Windows-1252 byte (one to three bytes).
+std::string_view Cp1252ByteAsUtf8(unsigned char byte);
+
 // Windows-1252 bytes as UTF-8.
 std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 text as Windows-1252 bytes; a character the code page cannot hold (or a malformed sequence)
 // becomes `replacement`. `lossless`, when given, tells whether nothing was replaced.
 std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);
+// Appends UTF-8 text to out as Windows-1252 bytes. Returns false at the first character the code page
+// cannot hold (or a malformed sequence); out then holds a part of the text.
+bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8);
+// UTF-8 text as Windows-1252 bytes, or nothing when a character does not fit.
+std::optional<std::string> Utf8AsCp1252(std::string_view utf8);
 
-// UTF-16 text (without its byte-order mark) as Windows-1252 bytes; a character the code page cannot hold,
-// a lone surrogate or a last odd byte becomes `replacement`.
-std::string Utf16ToCp1252(std::string_view bytes, bool big_endian, char replacement = '?');
+// UTF-8 text with each byte that does not start a well-formed sequence read as its Windows-1252 character,
+// so that text partly written by an 8-bit editor keeps its letters.
+std::string RepairedUtf8(std::string_view bytes);
+
+// UTF-16 text (without its byte-order mark) as UTF-8; a lone surrogate or a last odd byte becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool big_endian);
+// UTF-8 text as UTF-16 bytes (no byte-order mark); a malformed sequence becomes U+FFFD.
+std::string Utf8ToUtf16(std::string_view utf8, bool big_endian);
 
 // CP437 bytes as UTF-8 glyphs, and back ("?" for a glyph CP437 lacks).
 std::string Cp437ToUtf8(std::string_view bytes);

@@ -21,7 +21,7 @@ ReadmeProject Named(const std::string& program) {
 }
 
 std::string NfoOf(const std::string& program) {
-  return program.empty() ? std::string() : RenderDocument(Named(program), Format::kNfo);
+  return program.empty() ? std::string() : RenderDocument(Named(program), Format::kNfo).bytes;
 }
 
 // One step: "show NAME" (the NFO tab shown with that program name), "show NAME yes|no" (with the answer to

@@ -28,7 +28,7 @@ struct Session {
 
 TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
   Session s;
-  s.record.program_name = "Caf\xE9";
+  s.record.program_name = "Café 日本";
   SaveAsCommand(s.record, s.window, s.dialogs);  // cancelled
   ASSERT_EQ(s.dialogs.save_requests.size(), 1u);
   const FileDialogRequest& request = s.dialogs.save_requests[0];
@@ -36,7 +36,7 @@ TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
             "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html"
             "|Markdown File (*.md)|*.md");
   EXPECT_EQ(request.filter_index, 1);
-  EXPECT_EQ(request.file_name, "Caf\xC3\xA9 Readme");
+  EXPECT_EQ(request.file_name, "Café 日本 Readme");
   EXPECT_EQ(request.title, "Save As *.qlx or Export *.txt, *.html, *.md");
 
   s.record.program_name.clear();
