@@ -18,6 +18,81 @@
 namespace quillory {
 namespace {
 
+// A document's text, parsed once to read a record from and to write a record into.
+class OpenDocument {
+ public:
+  // `bytes` empty: a new document, whose encoding the record it is written from decides.
+  explicit OpenDocument(std::string bytes) : fresh_(bytes.empty()), text_(DecodeDocument(std::move(bytes))) {
+    Parse();
+  }
+
+  // Reads every fact the document holds into record, and its encoding.
+  void ReadInto(ReadmeProject& record) const {
+    record.encoding = text_.encoding;
+    const StoredText stored = StoredTextOf(text_);
+    for (const Fact& fact : Facts()) {
+      const auto value = ini_->ReadView(fact.section, fact.key);
+      if (value) record.*fact.member = RecordValue(*value, fact.multi_line(), stored);
+    }
+  }
+
+  // Writes record into the document (see ProjectDocumentBytes) and returns its bytes; the document is spent.
+  std::string Write(const ReadmeProject& record, DocumentEncoding* written) {
+    if (fresh_) {
+      text_.encoding = record.encoding;
+      if (text_.encoding == DocumentEncoding::kUtf8WithMark) Reparse(std::string(kUtf8Bom));
+    }
+    const auto facts = Facts();
+    std::vector<std::optional<std::string>> values(facts.size());
+    if (!StoreAll(record, values)) {
+      // A character Windows-1252 lacks: the whole document becomes UTF-8, every byte it had converted.
+      text_.encoding = DocumentEncoding::kUtf8WithMark;
+      Reparse(std::string(kUtf8Bom) + Cp1252ToUtf8(ini_->Serialize()));
+      StoreAll(record, values);
+    }
+    for (size_t i = 0; i < facts.size(); ++i) {
+      if (values[i]) ini_->Write(facts[i].section, facts[i].key, std::move(*values[i]));
+    }
+    if (written) *written = text_.encoding;
+    return EncodeDocument(ini_->Serialize(), text_.encoding);
+  }
+
+ private:
+  void Parse() { ini_.emplace(std::move(text_.text)); }
+  void Reparse(std::string text) {
+    text_.text = std::move(text);
+    text_.well_formed = true;
+    Parse();
+  }
+
+  // The stored form of each fact the document is to be given, in values (nothing where the line stands as
+  // it must already). Returns false when Windows-1252 cannot hold a value.
+  bool StoreAll(const ReadmeProject& record, std::vector<std::optional<std::string>>& values) const {
+    const bool as_utf8 = IsUnicodeEncoding(text_.encoding);
+    const auto facts = Facts();
+    for (size_t i = 0; i < facts.size(); ++i) {
+      const Fact& fact = facts[i];
+      const std::string& value = record.*fact.member;
+      values[i].reset();
+      // A fact added after the first documents were written leaves a document that does not use it as it
+      // was.
+      if (value.empty() && fact.storage == Storage::kWhenUsed && !ini_->ReadView(fact.section, fact.key)) {
+        continue;
+      }
+      // A line that reads so already stays as it stands, without building its value anew.
+      const auto line = ini_->ExactLineValue(fact.section, fact.key);
+      if (line && StoredValueMatches(*line, value, fact.multi_line(), as_utf8)) continue;
+      values[i] = StoredValue(value, fact.multi_line(), as_utf8);
+      if (!values[i]) return false;
+    }
+    return true;
+  }
+
+  const bool fresh_;
+  DocumentText text_;
+  std::optional<IniDocument> ini_;
+};
+
 // A write of a document that failed, with the message it gives.
 struct WriteFailed {
   Error message;
@@ -77,36 +152,7 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
 }
 
 std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing, DocumentEncoding* written) {
-  DocumentText text = existing.empty() ? DocumentText{{}, record.encoding, true} : DecodeDocument(std::move(existing));
-  const auto facts = Facts();
-  std::vector<std::optional<std::string>> values(facts.size());
-  auto store_all = [&](bool as_utf8) {
-    for (size_t i = 0; i < facts.size(); ++i) {
-      values[i] = StoredValue(record.*facts[i].member, facts[i].multi_line(), as_utf8);
-      if (!values[i]) return false;
-    }
-    return true;
-  };
-  if (!store_all(IsUnicodeEncoding(text.encoding))) {
-    // A character Windows-1252 lacks: the whole document becomes UTF-8, every byte it had converted.
-    text.text = std::string(kUtf8Bom) + Cp1252ToUtf8(text.text);
-    text.encoding = DocumentEncoding::kUtf8WithMark;
-    store_all(true);
-  } else if (text.encoding == DocumentEncoding::kUtf8WithMark && text.text.empty()) {
-    text.text = kUtf8Bom;  // a new document that keeps the mark of the one it was read from
-  }
-  IniDocument document{std::move(text.text)};
-  for (size_t i = 0; i < facts.size(); ++i) {
-    const Fact& fact = facts[i];
-    // A fact added after the first documents were written leaves a document that does not use it as it was.
-    if ((record.*fact.member).empty() && fact.storage == Storage::kWhenUsed &&
-        !document.ReadView(fact.section, fact.key)) {
-      continue;
-    }
-    document.Write(fact.section, fact.key, std::move(*values[i]));
-  }
-  if (written) *written = text.encoding;
-  return EncodeDocument(document.Serialize(), text.encoding);
+  return OpenDocument(std::move(existing)).Write(record, written);
 }
 
 DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
@@ -128,9 +174,13 @@ DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::st
 void UpdateProjectDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
   try {
     WithLockedDocument(path, [&](const std::string* existing) {
-      ReadmeProject record = ProjectFromBytes(existing ? *existing : std::string());
+      // Parsed once, both to read the record and to write it back.
+      OpenDocument document(existing ? *existing : std::string());
+      ReadmeProject record;
+      SetHtmlDefaults(record);
+      document.ReadInto(record);
       change(record);
-      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+      return document.Write(record, nullptr);
     });
   } catch (const WriteFailed& failed) {
     if (failed.error_number == 0) throw failed.message;
@@ -157,15 +207,7 @@ std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Read
 }
 
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
-  DocumentText text = DecodeDocument(std::move(bytes));
-  const StoredText stored = StoredTextOf(text);
-  record.encoding = text.encoding;
-  const IniDocument document{std::move(text.text)};
-  for (const Fact& fact : Facts()) {
-    const auto value = document.ReadView(fact.section, fact.key);
-    if (!value) continue;
-    record.*fact.member = RecordValue(*value, fact.multi_line(), stored);
-  }
+  OpenDocument(std::move(bytes)).ReadInto(record);
 }
 
 void ReadProjectDocument(ReadmeProject& record, const std::string& path) {

@@ -58,7 +58,8 @@ std::string FromUtf8(std::string_view stored, bool multi_line) {
 }
 
 // Calls line(segment) for each stretch of text between line breaks (CR LF, lone CR, lone LF), and brk()
-// between them. The breaks are found with memchr, so a long text is scanned at its speed.
+// between them; either returns false to stop. The breaks are found with memchr, so a long text is scanned
+// at its speed.
 template <typename Line, typename Break>
 void ForEachLine(std::string_view text, Line line, Break brk) {
   const char* const data = text.data();
@@ -74,22 +75,24 @@ void ForEachLine(std::string_view text, Line line, Break brk) {
     if (next_cr < pos) next_cr = find_from('\r', pos);
     if (next_lf < pos) next_lf = find_from('\n', pos);
     const size_t end = std::min(next_cr, next_lf);
-    if (!line(text.substr(pos, end - pos))) return;
-    if (end == size) return;
-    brk();
+    if (!line(text.substr(pos, end - pos)) || end == size || !brk()) return;
     pos = end + ((data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1);
   }
 }
 
-// Encloses a multi-line value in double quotes where the reader would otherwise change it: surrounding
-// blanks, or enclosing quotes (an indented licence heading keeps its indentation).
-void QuoteWhereNeeded(std::string& out) {
-  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
-  const bool quoted = out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
-  if (padded || quoted) {
-    out.insert(out.begin(), '"');
-    out.push_back('"');
-  }
+// Whether a multi-line value is stored inside double quotes: the reader would otherwise drop its
+// surrounding blanks or a pair of enclosing quotes (an indented licence heading keeps its indentation).
+// Line breaks are stored as ¤, neither a blank nor a quote, so the value's own first and last characters
+// decide.
+bool NeedsQuotes(std::string_view utf8) {
+  const bool padded = !utf8.empty() && (IsBlank(utf8.front()) || IsBlank(utf8.back()));
+  const bool quoted =
+      utf8.size() >= 2 && (utf8.front() == '"' || utf8.front() == '\'') && utf8.back() == utf8.front();
+  return padded || quoted;
+}
+
+std::string_view LineBreakIn(bool as_utf8) {
+  return as_utf8 ? kUtf8LineBreak : std::string_view(&kCp1252LineBreak, 1);
 }
 
 }  // namespace
@@ -125,8 +128,9 @@ std::optional<std::string> StoredValue(std::string_view utf8, bool multi_line, b
     }
     return out;
   }
+  const bool quoted = NeedsQuotes(utf8);
   out.reserve(utf8.size() + 2);
-  const std::string_view line_break = as_utf8 ? kUtf8LineBreak : std::string_view(&kCp1252LineBreak, 1);
+  if (quoted) out += '"';
   bool fits = true;
   ForEachLine(
       utf8,
@@ -138,10 +142,43 @@ std::optional<std::string> StoredValue(std::string_view utf8, bool multi_line, b
         }
         return fits;
       },
-      [&] { out += line_break; });
+      [&] {
+        out += LineBreakIn(as_utf8);
+        return true;
+      });
   if (!fits) return std::nullopt;
-  QuoteWhereNeeded(out);
+  if (quoted) out += '"';
   return out;
+}
+
+bool StoredValueMatches(std::string_view stored, std::string_view utf8, bool multi_line, bool as_utf8) {
+  if (!multi_line) {
+    const auto value = StoredValue(utf8, false, as_utf8);  // one line: short
+    return value && *value == stored;
+  }
+  if (NeedsQuotes(utf8)) {
+    if (stored.size() < 2 || stored.front() != '"' || stored.back() != '"') return false;
+    stored = stored.substr(1, stored.size() - 2);
+  }
+  const std::string_view line_break = LineBreakIn(as_utf8);
+  size_t at = 0;
+  bool same = true;
+  ForEachLine(
+      utf8,
+      [&](std::string_view segment) {
+        const std::string_view rest = stored.substr(at);
+        const size_t length = as_utf8 ? (rest.starts_with(segment) ? segment.size() : std::string_view::npos)
+                                      : MatchCp1252Prefix(rest, segment);
+        same = length != std::string_view::npos;
+        if (same) at += length;
+        return same;
+      },
+      [&] {
+        same = stored.substr(at).starts_with(line_break);
+        at += line_break.size();
+        return same;
+      });
+  return same && at == stored.size();
 }
 
 const Fact* FindUnstorableText(const ReadmeProject& record) {

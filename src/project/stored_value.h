@@ -35,6 +35,10 @@ std::string RecordValue(std::string_view stored, bool multi_line, StoredText tex
 // each line break. Nothing when Windows-1252 cannot hold one of its characters.
 std::optional<std::string> StoredValue(std::string_view utf8, bool multi_line, bool as_utf8);
 
+// Whether stored is exactly what StoredValue gives for utf8, compared without building it; false as well
+// when Windows-1252 cannot hold a character.
+bool StoredValueMatches(std::string_view stored, std::string_view utf8, bool multi_line, bool as_utf8);
+
 // The first multi-line fact of the record that holds the character ¤, which its document would read back as
 // a line break; nullptr when there is none. Such a record is not to be saved.
 const Fact* FindUnstorableText(const ReadmeProject& record);

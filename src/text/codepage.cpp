@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 namespace quillory {
@@ -65,30 +66,80 @@ constexpr std::array<std::string_view, 256> kNfoBytes = [] {
   return table;
 }();
 
-// The UTF-8 bytes of each Windows-1252 byte, with their count.
+// The UTF-8 bytes of each Windows-1252 byte, with their count, computed at compile time.
 struct Utf8Form {
   std::array<char, 4> bytes{};
   uint8_t size = 0;
 };
-const std::array<Utf8Form, 256>& Cp1252Utf8Table() {
-  static const std::array<Utf8Form, 256> table = [] {
-    std::array<Utf8Form, 256> forms{};
-    for (int b = 0; b < 256; ++b) {
-      std::string utf8;
-      AppendUtf8(utf8, Cp1252ToUnicode(static_cast<unsigned char>(b)));
-      std::memcpy(forms[b].bytes.data(), utf8.data(), utf8.size());
-      forms[b].size = static_cast<uint8_t>(utf8.size());
+constexpr std::array<Utf8Form, 256> kCp1252Utf8 = [] {
+  std::array<Utf8Form, 256> forms{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t ch = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char32_t>(b);
+    Utf8Form& form = forms[b];
+    if (ch < 0x80) {
+      form.bytes[0] = static_cast<char>(ch);
+      form.size = 1;
+    } else if (ch < 0x800) {
+      form.bytes[0] = static_cast<char>(0xC0 | (ch >> 6));
+      form.bytes[1] = static_cast<char>(0x80 | (ch & 0x3F));
+      form.size = 2;
+    } else {
+      form.bytes[0] = static_cast<char>(0xE0 | (ch >> 12));
+      form.bytes[1] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+      form.bytes[2] = static_cast<char>(0x80 | (ch & 0x3F));
+      form.size = 3;
     }
-    return forms;
-  }();
-  return table;
-}
+  }
+  return forms;
+}();
 
 // Whether a C1 control (U+0080 to U+009F) is one of the five Windows-1252 leaves undefined, which stand
 // for themselves.
 bool IsCp1252UndefinedByte(char32_t ch) {
   return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
 }
+
+// Encodes UTF-8 as Windows-1252, giving each run of ASCII to run(view) and each other byte to byte(b); either
+// may return false to stop (a callback that returns nothing goes on). Returns false at a character that does not fit, a
+// malformed sequence, or when a callback stopped.
+template <typename Run, typename Byte>
+bool EncodeCp1252(std::string_view utf8, Run run, Byte byte) {
+  const size_t size = utf8.size();
+  for (size_t pos = 0; pos < size;) {
+    const size_t high = FindNonAscii(utf8, pos);
+    if (high > pos) {
+      if constexpr (std::is_void_v<decltype(run(utf8.substr(pos, high - pos)))>) {
+        run(utf8.substr(pos, high - pos));
+      } else if (!run(utf8.substr(pos, high - pos))) {
+        return false;
+      }
+    }
+    if (high == size) break;
+    pos = high;
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    unsigned char encoded;
+    // U+0080 to U+00FF, the most common case, without a table.
+    if ((lead == 0xC2 || lead == 0xC3) && pos + 1 < size &&
+        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+      const char32_t ch = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3F);
+      if (ch < 0xA0 && !IsCp1252UndefinedByte(ch)) return false;
+      encoded = static_cast<unsigned char>(ch);
+      pos += 2;
+    } else {
+      const auto ch = NextUtf8(utf8, pos);
+      const auto mapped = ch ? UnicodeToCp1252(*ch) : std::nullopt;
+      if (!mapped) return false;
+      encoded = *mapped;
+    }
+    if constexpr (std::is_void_v<decltype(byte(encoded))>) {
+      byte(encoded);
+    } else if (!byte(encoded)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 
 template <typename Decode>
 std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
@@ -163,72 +214,49 @@ void AppendUtf8(std::string& out, char32_t ch) {
   }
 }
 
-std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  int extra = 0;
-  char32_t ch = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1, ch = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, ch = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, ch = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++pos;
-    return std::nullopt;
-  }
-  if (pos + extra >= text.size()) {
-    ++pos;
-    return std::nullopt;
-  }
-  for (int i = 1; i <= extra; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return std::nullopt;
-    }
-    ch = (ch << 6) | (next & 0x3F);
-  }
-  if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
-    ++pos;
-    return std::nullopt;
-  }
-  pos += extra + 1;
-  return ch;
-}
-
 bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = FindNonAscii(text); pos < text.size(); pos = FindNonAscii(text, pos)) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
+  auto continues = [&](size_t at) { return (bytes[at] & 0xC0) == 0x80; };
+  size_t pos = FindNonAscii(text);
+  // While four bytes are left, a sequence needs no check of its length.
+  while (pos + 4 <= size) {
+    const unsigned lead = bytes[pos];
+    if (lead < 0x80) {
+      pos = FindNonAscii(text, pos + 1);
+    } else if (lead < 0xC2) {
+      return false;  // a continuation byte, or the lead of an overlong form
+    } else if (lead < 0xE0) {
+      if (!continues(pos + 1)) return false;
+      pos += 2;
+    } else if (lead < 0xF0) {
+      if (!continues(pos + 1) || !continues(pos + 2)) return false;
+      // Neither overlong (E0 80..9F) nor a surrogate (ED A0..BF).
+      if ((lead == 0xE0 && bytes[pos + 1] < 0xA0) || (lead == 0xED && bytes[pos + 1] >= 0xA0)) return false;
+      pos += 3;
+    } else if (lead < 0xF5) {
+      if (!continues(pos + 1) || !continues(pos + 2) || !continues(pos + 3)) return false;
+      // Neither overlong (F0 80..8F) nor beyond U+10FFFF (F4 90..BF).
+      if ((lead == 0xF0 && bytes[pos + 1] < 0x90) || (lead == 0xF4 && bytes[pos + 1] >= 0x90)) return false;
+      pos += 4;
+    } else {
+      return false;
+    }
+  }
+  // The last few bytes, a character at a time.
+  while (pos < size) {
     if (!NextUtf8(text, pos)) return false;
   }
   return true;
 }
 
-size_t FindNonAscii(std::string_view text, size_t from) {
-  const char* const data = text.data();
-  const size_t size = text.size();
-  size_t pos = from;
-  // Eight bytes at a time while all of them are ASCII.
-  for (; pos + 8 <= size; pos += 8) {
-    uint64_t word;
-    std::memcpy(&word, data + pos, sizeof word);
-    if (word & 0x8080808080808080ULL) break;
-  }
-  while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) ++pos;
-  return pos;
-}
-
 std::string_view Cp1252ByteAsUtf8(unsigned char byte) {
-  const Utf8Form& form = Cp1252Utf8Table()[byte];
+  const Utf8Form& form = kCp1252Utf8[byte];
   return std::string_view(form.bytes.data(), form.size);
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
-  const auto& table = Cp1252Utf8Table();
+  const auto& table = kCp1252Utf8;
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   for (size_t pos = 0; pos < bytes.size();) {
@@ -247,28 +275,25 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless
 }
 
 bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
-  const size_t size = utf8.size();
-  for (size_t pos = 0; pos < size;) {
-    const size_t high = FindNonAscii(utf8, pos);
-    out.append(utf8, pos, high - pos);
-    if (high == size) break;
-    pos = high;
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    // U+0080 to U+00FF, the most common case, without a table.
-    if ((lead == 0xC2 || lead == 0xC3) && pos + 1 < size &&
-        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
-      const char32_t ch = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3F);
-      if (ch < 0xA0 && !IsCp1252UndefinedByte(ch)) return false;
-      out += static_cast<char>(ch);
-      pos += 2;
-      continue;
-    }
-    const auto ch = NextUtf8(utf8, pos);
-    const auto byte = ch ? UnicodeToCp1252(*ch) : std::nullopt;
-    if (!byte) return false;
-    out += static_cast<char>(*byte);
-  }
-  return true;
+  return EncodeCp1252(
+      utf8, [&](std::string_view run) { out.append(run); }, [&](unsigned char byte) { out += static_cast<char>(byte); });
+}
+
+size_t MatchCp1252Prefix(std::string_view cp1252, std::string_view utf8) {
+  size_t at = 0;
+  const bool same = EncodeCp1252(
+      utf8,
+      [&](std::string_view run) {
+        if (cp1252.size() - at < run.size() || cp1252.compare(at, run.size(), run) != 0) return false;
+        at += run.size();
+        return true;
+      },
+      [&](unsigned char byte) {
+        if (at >= cp1252.size() || static_cast<unsigned char>(cp1252[at]) != byte) return false;
+        ++at;
+        return true;
+      });
+  return same ? at : std::string_view::npos;
 }
 
 std::optional<std::string> Utf8AsCp1252(std::string_view utf8) {

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quillory {
 
@@ -25,7 +28,20 @@ char32_t Cp437ToUnicode(unsigned char byte);
 std::optional<unsigned char> UnicodeToCp437(char32_t ch);
 
 // The position of the first byte at or after `from` that is not ASCII (0x80 or above), else text.size().
-size_t FindNonAscii(std::string_view text, size_t from = 0);
+// Inline: the converters call it between every two characters that are not ASCII.
+inline size_t FindNonAscii(std::string_view text, size_t from = 0) {
+  const char* const data = text.data();
+  const size_t size = text.size();
+  size_t pos = from;
+#ifdef __SSE2__
+  for (; pos + 16 <= size; pos += 16) {
+    const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos)));
+    if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) ++pos;
+  return pos;
+}
 
 // The UTF-8 form of a Windows-1252 byte (one to three bytes).
 std::string_view Cp1252ByteAsUtf8(unsigned char byte);
@@ -40,6 +56,9 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?', bool* lo
 bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8);
 // UTF-8 text as Windows-1252 bytes, or nothing when a character does not fit.
 std::optional<std::string> Utf8AsCp1252(std::string_view utf8);
+// How many bytes at the start of cp1252 are the Windows-1252 encoding of utf8 (utf8.size() at most), or
+// std::string_view::npos when they are not (or a character does not fit). Compares without building.
+size_t MatchCp1252Prefix(std::string_view cp1252, std::string_view utf8);
 
 // UTF-8 text with each byte that does not start a well-formed sequence read as its Windows-1252 character,
 // so that text partly written by an 8-bit editor keeps its letters.
@@ -65,8 +84,44 @@ std::string Cp1252ToCp437(std::string_view text);
 void AppendUtf8(std::string& out, char32_t ch);
 
 // Decodes the UTF-8 character at text[pos], advancing pos. A malformed sequence yields nothing and
-// advances by one byte.
-std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos);
+// advances by one byte. Inline: every converter calls it for each character that is not ASCII.
+inline std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  int extra = 0;
+  char32_t ch = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, ch = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, ch = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, ch = lead & 0x07, minimum = 0x10000;
+  } else {
+    ++pos;
+    return std::nullopt;
+  }
+  if (pos + extra >= text.size()) {
+    ++pos;
+    return std::nullopt;
+  }
+  for (int i = 1; i <= extra; ++i) {
+    const auto next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return std::nullopt;
+    }
+    ch = (ch << 6) | (next & 0x3F);
+  }
+  if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
+    ++pos;
+    return std::nullopt;
+  }
+  pos += extra + 1;
+  return ch;
+}
 
 // Whether text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
