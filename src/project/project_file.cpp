@@ -53,8 +53,16 @@ class OpenDocument {
     for (size_t i = 0; i < facts.size(); ++i) {
       if (values[i]) ini_->Write(facts[i].section, facts[i].key, std::move(*values[i]));
     }
+    std::string bytes = ini_->Serialize();
+    if (text_.encoding == DocumentEncoding::kWindows1252 &&
+        DetectDocumentEncoding(bytes) != DocumentEncoding::kWindows1252) {
+      // Windows-1252 bytes that happen to be well-formed UTF-8 ("Ã©") would read back as other text: the
+      // document is written as UTF-8 after a mark instead.
+      bytes = std::string(kUtf8Bom) + Cp1252ToUtf8(bytes);
+      text_.encoding = DocumentEncoding::kUtf8WithMark;
+    }
     if (written) *written = text_.encoding;
-    return EncodeDocument(ini_->Serialize(), text_.encoding);
+    return EncodeDocument(std::move(bytes), text_.encoding);
   }
 
  private:

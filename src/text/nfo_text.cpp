@@ -138,6 +138,8 @@ inline __attribute__((always_inline)) char32_t NextCharacter(std::string_view te
   return NextUtf8(text, pos).value_or(0xFFFD);
 }
 
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 // A run of characters to transliterate together: text[start, end), count characters, the last one's form.
 struct Run {
   size_t start;
@@ -206,7 +208,8 @@ void WriteNfo(std::string& out, std::string_view text, LostCharacters* lost) {
         if (run.start == kNoRun) {
           run.start = start;
           // A mark that follows an ASCII letter (e + U+0301) is read together with it.
-          if (form.kind == NfoForm::Kind::kDropped && start > 0 && start == ascii_end) {
+          if (form.kind == NfoForm::Kind::kDropped && start > 0 && start == ascii_end &&
+              IsAsciiLetter(text[start - 1])) {
             --run.start;
             out.pop_back();
           }

@@ -24,10 +24,10 @@ icu::Transliterator* ThreadTransliterator() {
   return transliterator.get();
 }
 
-bool IsAsciiText(const std::string& text) {
+bool IsPrintableAscii(const std::string& text) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x7F || (byte < 0x20 && c != '\t' && c != '\r' && c != '\n')) return false;
+    if (byte >= 0x7F || byte < 0x20) return false;
   }
   return true;
 }
@@ -67,7 +67,7 @@ std::optional<std::string> TransliterateToAscii(std::string_view utf8) {
   transliterator->transliterate(text);
   std::string out;
   text.toUTF8String(out);
-  if (out.empty() || !IsAsciiText(out)) return std::nullopt;
+  if (out.empty() || !IsPrintableAscii(out)) return std::nullopt;
   return out;
 }
 
@@ -75,9 +75,7 @@ AsciiForm AsciiFormOf(char32_t ch) {
   if (!HasNoLatinForm(ch)) {
     std::string utf8;
     icu::UnicodeString(static_cast<UChar32>(ch)).toUTF8String(utf8);
-    if (auto form = TransliterateToAscii(utf8)) {
-      if (form->find_first_of("\t\r\n") == std::string::npos) return {AsciiFormKind::kForm, std::move(*form)};
-    }
+    if (auto form = TransliterateToAscii(utf8)) return {AsciiFormKind::kForm, std::move(*form)};
   }
   if (IsDroppable(ch)) return {AsciiFormKind::kDropped, {}};
   return {AsciiFormKind::kNone, {}};

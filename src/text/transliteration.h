@@ -26,8 +26,7 @@ struct AsciiForm {
 AsciiForm AsciiFormOf(char32_t ch);
 
 // The ASCII transliteration of UTF-8 text as a whole, so that each character is read in its context; or
-// nothing when the result is empty or holds a character that is not printable ASCII (other than tab, CR and
-// LF).
+// nothing when the result is empty or holds a character that is not printable ASCII (a control included).
 std::optional<std::string> TransliterateToAscii(std::string_view utf8);
 
 }  // namespace quillory
