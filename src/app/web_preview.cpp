@@ -14,8 +14,8 @@
 #include "app/browser_plugin.h"
 #include "app/fonts.h"
 #include "app/text_bridge.h"
-#include "text/codepage.h"
 #include "fields/web_address.h"
+#include "text/codepage.h"
 #include "text/file_io.h"
 
 // Qt's own setter of the context that every OpenGL context of the program shares with.

@@ -42,9 +42,10 @@ void AddGetCommand(CLI::App& app, const Streams& io) {
   auto options = std::make_shared<GetOptions>();
   CLI::App* sub =
       NewSubcommand(app, "get", "get [--raw] PROJECT|- KEY", "Prints a value of a project document");
-  sub->add_flag("--raw", options->raw,
-                "The value in its document's encoding (Windows-1252, UTF-8 or UTF-16) with CR LF line breaks, "
-                "instead of UTF-8 with LF");
+  sub->add_flag(
+      "--raw", options->raw,
+      "The value in its document's encoding (Windows-1252, UTF-8 or UTF-16) with CR LF line breaks, "
+      "instead of UTF-8 with LF");
   sub->add_option("project", options->project, "The project document; - reads it from standard input")
       ->required();
   sub->add_option("key", options->key, "The key of the value: program_name, version, news, c1, ...")

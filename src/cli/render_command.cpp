@@ -99,9 +99,9 @@ void RunRender(const RenderOptions& options, const Streams& io) {
 
 void AddRenderCommand(CLI::App& app, const Streams& io) {
   auto options = std::make_shared<RenderOptions>();
-  CLI::App* sub = NewSubcommand(app, "render",
-                                "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--strict]",
-                                "Writes the README documents of a project document");
+  CLI::App* sub =
+      NewSubcommand(app, "render", "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--strict]",
+                    "Writes the README documents of a project document");
   sub->add_option("formats", options->formats,
                   "One format, several separated by commas, or all: " + FormatNames())
       ->required();

@@ -19,8 +19,8 @@ struct SetOptions {
 // Raises an error naming the key unless text is well-formed UTF-8.
 void RequireUtf8(const Fact& field, std::string_view text, const std::string& source = {}) {
   if (!IsValidUtf8(text)) {
-    throw Error("the value of '" + std::string(field.key) + "' " + (source.empty() ? "" : "in " + source + " ") +
-                "is not UTF-8 text");
+    throw Error("the value of '" + std::string(field.key) + "' " +
+                (source.empty() ? "" : "in " + source + " ") + "is not UTF-8 text");
   }
 }
 
@@ -90,10 +90,9 @@ void AddSetCommand(CLI::App& app, const Streams& io) {
                     "Changes values of a project document (a missing one starts from the defaults)");
   sub->add_option("project", options->project, "The project document: a regular file or a new name")
       ->required();
-  sub->add_option(
-         "assignments", options->assignments,
-         "KEY=VALUE (UTF-8), KEY=@FILE (a UTF-8 text file), KEY=@- (standard input, UTF-8), "
-         "KEY=@@VALUE (a value that begins with @)")
+  sub->add_option("assignments", options->assignments,
+                  "KEY=VALUE (UTF-8), KEY=@FILE (a UTF-8 text file), KEY=@- (standard input, UTF-8), "
+                  "KEY=@@VALUE (a value that begins with @)")
       ->required();
   sub->callback([options, io] { RunSet(*options, io); });
 }

@@ -41,8 +41,8 @@ std::string SaveAsTitle() {
 
 bool SaveAsCommand(ReadmeProject& record, WindowState&, Dialogs& dialogs) {
   if (!ConfirmProgramName(record, dialogs)) return false;
-  auto chosen = dialogs.SaveFile(
-      FileDialogRequest{SaveAsFilter(), 1, record.program_name + " Readme", SaveAsTitle()});
+  auto chosen =
+      dialogs.SaveFile(FileDialogRequest{SaveAsFilter(), 1, record.program_name + " Readme", SaveAsTitle()});
   if (!chosen) return false;
   if (chosen->filter_index == 1) {
     RequireStorableTexts(record);
@@ -55,7 +55,8 @@ bool SaveAsCommand(ReadmeProject& record, WindowState&, Dialogs& dialogs) {
   const size_t index = static_cast<size_t>(chosen->filter_index) - 2;
   if (chosen->filter_index < 2 || index >= formats.size()) return false;  // the dialog offers no other type
   const FormatInfo& format = *formats[index];
-  ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension), RenderDocument(record, format.format).bytes);
+  ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension),
+                     RenderDocument(record, format.format).bytes);
   return false;
 }
 

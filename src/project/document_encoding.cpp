@@ -26,8 +26,8 @@ DocumentText DecodeDocument(std::string bytes) {
   switch (encoding) {
     case DocumentEncoding::kUtf16Le:
     case DocumentEncoding::kUtf16Be:
-      return {Utf16ToUtf8(std::string_view(bytes).substr(2), encoding == DocumentEncoding::kUtf16Be), encoding,
-              true};
+      return {Utf16ToUtf8(std::string_view(bytes).substr(2), encoding == DocumentEncoding::kUtf16Be),
+              encoding, true};
     case DocumentEncoding::kUtf8WithMark: {
       const bool well_formed = IsValidUtf8(std::string_view(bytes).substr(kUtf8Bom.size()));
       return {std::move(bytes), encoding, well_formed};

@@ -34,6 +34,8 @@ DocumentText DecodeDocument(std::string bytes);
 std::string EncodeDocument(std::string text, DocumentEncoding encoding);
 
 // Whether the encoding is one of the UTF forms, which hold every character.
-inline bool IsUnicodeEncoding(DocumentEncoding encoding) { return encoding != DocumentEncoding::kWindows1252; }
+inline bool IsUnicodeEncoding(DocumentEncoding encoding) {
+  return encoding != DocumentEncoding::kWindows1252;
+}
 
 }  // namespace quillory

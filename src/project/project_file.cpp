@@ -159,7 +159,8 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
   return path;
 }
 
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing, DocumentEncoding* written) {
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing,
+                                 DocumentEncoding* written) {
   return OpenDocument(std::move(existing)).Write(record, written);
 }
 
@@ -202,7 +203,8 @@ bool IsProjectDocumentText(std::string_view bytes) {
   constexpr size_t kChecked = 64 * 1024;
   const DocumentEncoding encoding = DetectDocumentEncoding(bytes);
   if (encoding == DocumentEncoding::kUtf16Le || encoding == DocumentEncoding::kUtf16Be) {
-    const std::string head = Utf16ToUtf8(bytes.substr(2, 2 * kChecked), encoding == DocumentEncoding::kUtf16Be);
+    const std::string head =
+        Utf16ToUtf8(bytes.substr(2, 2 * kChecked), encoding == DocumentEncoding::kUtf16Be);
     return head.find('\0') == std::string::npos;
   }
   return bytes.substr(0, kChecked).find('\0') == std::string_view::npos;

@@ -21,8 +21,8 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension);
 // it is filled or `existing` has its key. The document keeps its encoding (DetectDocumentEncoding; a new
 // file takes the record's): a Windows-1252 document stays so while every value fits, and the first write of
 // a character it lacks turns the whole document into UTF-8 after a byte-order mark (as does a write whose
-// Windows-1252 bytes would read as UTF-8, such as "Ã©", so that it reads back as written). `written`, when given,
-// receives the encoding of the bytes returned. The record must hold no text FindUnstorableText names.
+// Windows-1252 bytes would read as UTF-8, such as "Ã©", so that it reads back as written). `written`, when
+// given, receives the encoding of the bytes returned. The record must hold no text FindUnstorableText names.
 std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing,
                                  DocumentEncoding* written = nullptr);
 

@@ -11,8 +11,8 @@ namespace quillory {
 // facts hold CR LF between their lines.
 struct ReadmeProject {
   // One-line facts, in the order the project document stores them.
-  std::string program_name, version, website, email, copyright, license_type, limitations, author,
-      creation, down_url, down_mirror, surce_url, screenshot_url, languages, paid, os, size, md5, sha256;
+  std::string program_name, version, website, email, copyright, license_type, limitations, author, creation,
+      down_url, down_mirror, surce_url, screenshot_url, languages, paid, os, size, md5, sha256;
   // Multi-line facts, in storage order.
   std::string descript_uses, required, news, license, changelog, todo;
   // HTML settings: six colours (held as text, never validated) and the declared character set.

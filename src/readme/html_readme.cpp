@@ -112,7 +112,8 @@ class PageBuilder {
   // of the body: always 60 lines.
   void AppendHead() {
     const std::string chr = Text(record_.chr);
-    for (const std::string& line : std::initializer_list<std::string>{
+    for (
+        const std::string& line : std::initializer_list<std::string>{
             "<!-- Created " + std::string(kAppTitle) + " -->",
             "<?xml version=\"1.0\" encoding=\"" + chr + "\"?>",
             R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.1//EN" "http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd">)",

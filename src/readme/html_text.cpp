@@ -231,8 +231,8 @@ void AppendAs(std::string& out, std::string_view text, bool line_breaks) {
     if (end < text.size()) {
       // Back to the start of a character (a malformed run of continuation bytes may be cut anywhere), and
       // never between CR and LF.
-      for (int back = 0; back < 3 && end > begin + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
-           ++back) {
+      for (int back = 0;
+           back < 3 && end > begin + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++back) {
         --end;
       }
       if (text[end] == '\n' && text[end - 1] == '\r' && end > begin + 1) --end;

@@ -100,8 +100,8 @@ bool IsCp1252UndefinedByte(char32_t ch) {
 }
 
 // Encodes UTF-8 as Windows-1252, giving each run of ASCII to run(view) and each other byte to byte(b); either
-// may return false to stop (a callback that returns nothing goes on). Returns false at a character that does not fit, a
-// malformed sequence, or when a callback stopped.
+// may return false to stop (a callback that returns nothing goes on). Returns false at a character that does
+// not fit, a malformed sequence, or when a callback stopped.
 template <typename Run, typename Byte>
 bool EncodeCp1252(std::string_view utf8, Run run, Byte byte) {
   const size_t size = utf8.size();
@@ -139,7 +139,6 @@ bool EncodeCp1252(std::string_view utf8, Run run, Byte byte) {
   }
   return true;
 }
-
 
 template <typename Decode>
 std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
@@ -276,7 +275,8 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless
 
 bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
   return EncodeCp1252(
-      utf8, [&](std::string_view run) { out.append(run); }, [&](unsigned char byte) { out += static_cast<char>(byte); });
+      utf8, [&](std::string_view run) { out.append(run); },
+      [&](unsigned char byte) { out += static_cast<char>(byte); });
 }
 
 size_t MatchCp1252Prefix(std::string_view cp1252, std::string_view utf8) {

@@ -129,8 +129,8 @@ inline __attribute__((always_inline)) char32_t NextCharacter(std::string_view te
     pos += 2;
     return ch;
   }
-  if (lead >= 0xE1 && lead < 0xF0 && lead != 0xED && pos + 2 < text.size() && (bytes[pos + 1] & 0xC0) == 0x80 &&
-      (bytes[pos + 2] & 0xC0) == 0x80) {
+  if (lead >= 0xE1 && lead < 0xF0 && lead != 0xED && pos + 2 < text.size() &&
+      (bytes[pos + 1] & 0xC0) == 0x80 && (bytes[pos + 2] & 0xC0) == 0x80) {
     const char32_t ch = ((lead & 0x0F) << 12) | ((bytes[pos + 1] & 0x3F) << 6) | (bytes[pos + 2] & 0x3F);
     pos += 3;
     return ch;
@@ -225,7 +225,9 @@ void WriteNfo(std::string& out, std::string_view text, LostCharacters* lost) {
 
 }  // namespace
 
-void AppendNfoText(std::string& out, std::string_view utf8, LostCharacters* lost) { WriteNfo(out, utf8, lost); }
+void AppendNfoText(std::string& out, std::string_view utf8, LostCharacters* lost) {
+  WriteNfo(out, utf8, lost);
+}
 
 std::string NfoText(std::string_view utf8, LostCharacters* lost) {
   std::string out;

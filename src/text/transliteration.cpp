@@ -53,7 +53,8 @@ bool HasNoLatinForm(char32_t ch) {
 // modifier: it adds to the character before it rather than standing alone.
 bool IsDroppable(char32_t ch) {
   const auto c = static_cast<UChar32>(ch);
-  return (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0 || u_hasBinaryProperty(c, UCHAR_DEFAULT_IGNORABLE_CODE_POINT) ||
+  return (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0 ||
+         u_hasBinaryProperty(c, UCHAR_DEFAULT_IGNORABLE_CODE_POINT) ||
          u_hasBinaryProperty(c, UCHAR_EMOJI_MODIFIER);
 }
 

@@ -94,5 +94,16 @@ TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsAreLostOnlyWithConse
   }
 }
 
+// A built NFO that writes characters as "?" says which, each time it is built, and only then.
+TEST(NfoEdits, ABuildThatLosesCharactersSaysWhich) {
+  FakeNfoMemo memo;
+  FakeDialogs dialogs;
+  NfoEdits edits;
+  for (const char* program : {"Łódź", "日本", "日本", "Tool 😀"}) edits.Show(Named(program), memo, dialogs);
+  EXPECT_EQ(dialogs.informations,
+            (std::vector<std::string>{"日, 本 have no CP437 form and were written as \"?\" in the NFO.",
+                                      "😀 has no CP437 form and was written as \"?\" in the NFO."}));
+}
+
 }  // namespace
 }  // namespace quillory

@@ -13,9 +13,9 @@ TEST(TextFileAsFact, LineBreaksAndEncodings) {
       {"a\r\nb\n\rc\r\r\n", "a\r\nb\r\n\r\nc\r\n\r\n"},
       {"", ""},
       {"café € ┌ Łódź 日本 😀\n", "café € ┌ Łódź 日本 😀\r\n"},  // UTF-8 without a mark
-      {"\xEF\xBB\xBFplain", "plain"},                      // a byte-order mark is dropped
-      {"\xEF\xBB\xBFő caf\xE9", "ő café"},                 // after a mark, a stray 8-bit letter kept
-      {"caf\xE9 \xA9\x80", "café ©€"},                      // Windows-1252
+      {"\xEF\xBB\xBFplain", "plain"},                          // a byte-order mark is dropped
+      {"\xEF\xBB\xBFő caf\xE9", "ő café"},                     // after a mark, a stray 8-bit letter kept
+      {"caf\xE9 \xA9\x80", "café ©€"},                         // Windows-1252
       {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
   };
   for (const auto& [file, fact] : cases) EXPECT_EQ(TextFileAsFact(file), fact) << file;

@@ -42,7 +42,7 @@ constexpr std::string_view kIndent = "       ";
 constexpr std::string R::*kListedFacts[] = {
     &R::version,     &R::author,    &R::license_type,   &R::limitations, &R::paid,
     &R::size,        &R::os,        &R::creation,       &R::languages,   &R::down_url,
-    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5,       &R::sha256};
+    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5,         &R::sha256};
 // The values the page writes as links.
 constexpr std::string R::*kAddresses[] = {&R::down_url, &R::down_mirror, &R::surce_url, &R::screenshot_url,
                                           &R::website};
@@ -56,7 +56,8 @@ ReadmeProject RecordFrom(FuzzedDataProvider& input) {
   ReadmeProject record;
   const auto charset = input.ConsumeIntegral<uint8_t>();
   for (const auto facts : {ReleaseFacts(), HtmlSettings()}) {
-    for (const Fact* fact : facts) record.*fact->member = quillory::RepairedUtf8(input.ConsumeRandomLengthString());
+    for (const Fact* fact : facts)
+      record.*fact->member = quillory::RepairedUtf8(input.ConsumeRandomLengthString());
   }
   constexpr const char* kCharsets[] = {"utf-8", "UTF-8", "iso-8859-1", "windows-1252", "iso-8859-2"};
   if (charset < std::size(kCharsets)) record.chr = kCharsets[charset];
@@ -173,9 +174,10 @@ std::string Decode(std::string_view text, PageEncoding encoding, bool line_break
                        std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }),
                    "an unknown reference");
         const auto ch = static_cast<char32_t>(std::stoul(std::string(name.substr(1))));
-        FUZZ_CHECK(ch >= 0x80 && (encoding != PageEncoding::kLatin1 || ch < 0xA0 || ch > 0xFF) &&
-                       (encoding != PageEncoding::kWindows1252 || ch == 0xFFFD || !quillory::UnicodeToCp1252(ch)),
-                   "a reference for a character the page's set holds");
+        FUZZ_CHECK(
+            ch >= 0x80 && (encoding != PageEncoding::kLatin1 || ch < 0xA0 || ch > 0xFF) &&
+                (encoding != PageEncoding::kWindows1252 || ch == 0xFFFD || !quillory::UnicodeToCp1252(ch)),
+            "a reference for a character the page's set holds");
         put(ch);
       }
       pos = end + 1;

@@ -14,6 +14,7 @@
 
 #include "gui/form_fixture.h"
 #include "project/facts.h"
+#include "project/project_file.h"
 
 namespace quillory::testing {
 namespace {
@@ -244,9 +245,25 @@ TEST_F(CommandsTest, FieldsKeepEveryCharacterThroughSaveAndOpen) {
   Type("Memo2", "¤");
   Press("Edit1", kCtrlS);
   ASSERT_EQ(dialogs.errors.size(), 1u);
-  EXPECT_NE(dialogs.errors[0].find("\"Required\" holds the character ¤"), std::string::npos) << dialogs.errors[0];
+  EXPECT_NE(dialogs.errors[0].find("\"Required\" holds the character ¤"), std::string::npos)
+      << dialogs.errors[0];
   EXPECT_EQ(ReadFile(path), saved);
   EXPECT_TRUE(form->isWindowModified());
+}
+
+// The many-script document opened and saved under another name by the window: every value comes back, and
+// the copy is UTF-8 without a mark like the original.
+TEST_F(CommandsTest, TheManyScriptDocumentRoundTripsThroughTheWindow) {
+  const std::string original = std::string(QUILLORY_TEST_DATA) + "/world/project.qlx";
+  Start({original});
+  EXPECT_EQ(Text("Edit6"), QString::fromUtf8("Pál Erdős, Łukasz Dvořák"));
+  dialogs.AnswerSave(dir.File("copy.qlx"), 1);
+  Find<QAction>("Save1")->trigger();
+  ASSERT_TRUE(dialogs.errors.empty());
+  const std::string copy = ReadFile(dir.File("copy.qlx"));
+  EXPECT_EQ(DetectDocumentEncoding(copy), DocumentEncoding::kUtf8);
+  const ReadmeProject before = ProjectFromBytes(ReadFile(original)), after = ProjectFromBytes(copy);
+  for (const Fact& fact : Facts()) EXPECT_EQ(after.*fact.member, before.*fact.member) << fact.key;
 }
 
 TEST_F(CommandsTest, TheCommandLineDocumentIsOpenedAtStartOrReported) {

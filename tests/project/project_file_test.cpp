@@ -88,7 +88,9 @@ TEST(ProjectFile, EveryFieldComesBack) {
   const ReadmeProject saved = FullRecord();
   WriteProjectDocument(saved, dir.File("full.qlx"));
   // Multi-line texts are stored on one line each, with 0xA4 for their line breaks.
-  EXPECT_NE(ReadFile(dir.File("full.qlx")).find("changelog=2.0.1: fixes\xA4\xA4\xA4" "2.0: first\r\n"),
+  EXPECT_NE(ReadFile(dir.File("full.qlx"))
+                .find("changelog=2.0.1: fixes\xA4\xA4\xA4"
+                      "2.0: first\r\n"),
             std::string::npos);
 
   ReadmeProject read = DefaultRecord();
@@ -136,10 +138,14 @@ TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
 
 TEST(ProjectFile, ExtensionRule) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/d/notes.txt", "/d/notes.qlx"},     {"/d/notes", "/d/notes.qlx"},
-      {"/d/notes.qlx", "/d/notes.qlx"},     {"/d/release 1.2", "/d/release 1.qlx"},
-      {"/d/old.v2/report", "/d/old.v2/report.qlx"}, {"/d/NOTES.QLX", "/d/NOTES.qlx"},
-      {"/d/a.txt.txt", "/d/a.txt.qlx"},     {"notes", "notes.qlx"},
+      {"/d/notes.txt", "/d/notes.qlx"},
+      {"/d/notes", "/d/notes.qlx"},
+      {"/d/notes.qlx", "/d/notes.qlx"},
+      {"/d/release 1.2", "/d/release 1.qlx"},
+      {"/d/old.v2/report", "/d/old.v2/report.qlx"},
+      {"/d/NOTES.QLX", "/d/NOTES.qlx"},
+      {"/d/a.txt.txt", "/d/a.txt.qlx"},
+      {"notes", "notes.qlx"},
   };
   for (const auto& [chosen, expected] : cases) EXPECT_EQ(ApplyExtension(chosen, ".qlx"), expected) << chosen;
 }

@@ -86,12 +86,14 @@ TEST(HtmlReadme, PageBytesMatchTheDeclaredCharacterSet) {
     const char* chr;
     std::string heading, license;
   } cases[] = {
-      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9 &#337;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
+      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9 &#337;",
+       "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
       {"Windows-1252", "\xA9 2006 &amp; caf\xE9 &#337;", "\x80<br />&lt;\x99&gt;\t&#65533;&#65533;\r" + refs},
       {"UTF-8", "© 2006 &amp; café ő", "€<br />&lt;™&gt;\t\uFFFD\uFFFD\r日😀"},
       {"iso-8859-2", "&#169; 2006 &amp; caf&#233; &#337;",
        "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
-      {"utf8", "&#169; 2006 &amp; caf&#233; &#337;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
+      {"utf8", "&#169; 2006 &amp; caf&#233; &#337;",
+       "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chr);
