@@ -7,9 +7,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <tuple>
 
 #include "common/error.h"
 #include "support/child_process.h"
@@ -128,43 +130,6 @@ TEST(FileIo, Reading) {
   }
 }
 
-// A link planted in a shared folder (sticky, world-writable) by another user is not followed by a save,
-// as the kernel's protected_symlinks rule has it; links of the saving user or of the folder's owner are.
-TEST(FileIo, LinksInSharedFoldersAreFollowedOnlyWhenTrusted) {
-  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs the superuser";
-  constexpr uid_t kOtherUser = 65534;
-  TempDir dir;
-  const std::string secret = dir.File("secret");
-  WriteFile(secret, "secret");
-  const std::string shared = dir.File("pub");
-  std::filesystem::create_directory(shared);
-  ::chmod(shared.c_str(), 01777);
-  const std::string planted = shared + "/README.txt";
-  std::filesystem::create_symlink(secret, planted);
-  ASSERT_EQ(::lchown(planted.c_str(), kOtherUser, kOtherUser), 0);
-
-  auto failure = TryReplaceFile(planted, "replaced");
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->stage, WriteFailure::Stage::kLink);
-  EXPECT_EQ(ReadFile(secret), "secret");
-  EXPECT_TRUE(std::filesystem::is_symlink(planted));
-  try {
-    ReplaceFileOrThrow(planted, "replaced");
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + planted +
-                  "\". It is a link in a shared folder that belongs to another user");
-  }
-
-  ::chmod(shared.c_str(), 0777);  // not sticky: the link is followed
-  EXPECT_FALSE(TryReplaceFile(planted, "not sticky"));
-  ::chmod(shared.c_str(), 01777);
-  ASSERT_EQ(::lchown(shared.c_str(), kOtherUser, kOtherUser), 0);  // the link's owner owns the folder
-  EXPECT_FALSE(TryReplaceFile(planted, "folder owner"));
-  EXPECT_EQ(ReadFile(secret), "folder owner");
-}
-
 // A save in place (the folder takes no new file) that a file-size limit stops, killing the process as the
 // limit's signal does by default, leaves the old bytes: the room is reserved before any byte changes.
 TEST(FileIo, InPlaceSaveReservesItsLengthFirst) {
@@ -266,6 +231,109 @@ TEST(FileIo, AFileLargerThanMemoryIsAnError) {
   });
   if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
   EXPECT_EQ(*report, "Cannot open file \"" + big + "\". Cannot allocate memory");
+}
+
+// The value of a POSIX access control list (as the kernel stores it in system.posix_acl_access) that
+// gives user, besides the owner, read and write access.
+std::string AclGranting(uid_t user) {
+  std::string value;
+  auto add = [&](uint32_t number, size_t bytes) {
+    for (size_t i = 0; i < bytes; ++i) value += static_cast<char>((number >> (8 * i)) & 0xFF);
+  };
+  add(2, 4);  // the format's version
+  const uint32_t kNoId = 0xFFFFFFFF;
+  for (const auto& [tag, permissions, id] : {std::tuple{0x01u, 6u, kNoId},
+                                             {0x02u, 6u, user},
+                                             {0x04u, 4u, kNoId},
+                                             {0x10u, 6u, kNoId},
+                                             {0x20u, 0u, kNoId}}) {
+    add(tag, 2);
+    add(permissions, 2);
+    add(id, 4);
+  }
+  return value;
+}
+
+std::string AclOf(const std::string& path) {
+  char value[256];
+  const ssize_t length = ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+  return length < 0 ? "" : std::string(value, static_cast<size_t>(length));
+}
+
+// A save keeps who may use the file: its owner, group, mode and access control list. Where a new file
+// cannot be given them (another user's file, one that its list lets this user write), the file is
+// written in place.
+TEST(FileIo, OwnerGroupModeAndAccessListSurviveASave) {
+  if (::geteuid() != 0) GTEST_SKIP() << "files of several users need the superuser";
+  constexpr gid_t kTeam = 4300;
+  constexpr uid_t kAlice = 4301, kBob = 4302;
+  const struct {
+    const char* name;
+    mode_t folder_mode;
+    gid_t folder_group;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+    bool acl;
+    testing::UserIds saver;
+  } cases[] = {
+      {"a member of the file's group, in a group folder",
+       0775,
+       kTeam,
+       kAlice,
+       kTeam,
+       0660,
+       false,
+       {kBob, kBob, {kTeam}}},
+      {"the owner, whose group is not its own", 0777, 0, kBob, kTeam, 0640, false, {kBob, kBob, {kTeam}}},
+      {"the superuser, over a file with a list", 0755, 0, kAlice, kAlice, 0640, true, {0, 0, {}}},
+      {"the owner of a file with a list", 0777, 0, kAlice, kAlice, 0640, true, {kAlice, kAlice, {}}},
+      {"a user the list lets write", 0777, 0, kAlice, kAlice, 0640, true, {kBob, kBob, {}}},
+      {"a writable file of another user in a sticky folder",
+       01777,
+       0,
+       kAlice,
+       kAlice,
+       0666,
+       false,
+       {kBob, kBob, {}}},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string folder = dir.File("shared");
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(::chown(folder.c_str(), 0, c.folder_group), 0);
+    ::chmod(folder.c_str(), c.folder_mode);
+    const std::string path = folder + "/doc.qlx";
+    WriteFile(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
+    ::chmod(path.c_str(), c.mode);
+    if (c.acl) {
+      const std::string acl = AclGranting(kBob);
+      if (::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+        std::cerr << "the temporary folder takes no access control lists: " << c.name << " is skipped\n";
+        continue;
+      }
+    }
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    const std::string acl_before = AclOf(path);
+    const auto report = testing::RunAsUser(c.saver, [&]() -> std::string {
+      const auto failure = TryReplaceFile(path, "new");
+      return failure ? SystemReason(failure->error_number) : "";
+    });
+    ASSERT_TRUE(report) << "this process cannot run a child as another user";
+    EXPECT_EQ(*report, "") << c.name;
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(ReadFile(path), "new") << c.name;
+    EXPECT_EQ(after.st_uid, before.st_uid) << c.name;
+    EXPECT_EQ(after.st_gid, before.st_gid) << c.name;
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
+    EXPECT_EQ(AclOf(path), acl_before) << c.name;
+    EXPECT_EQ(ListFolder(folder), "doc.qlx") << c.name;
+  }
 }
 
 }  // namespace
