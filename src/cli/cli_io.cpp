@@ -67,11 +67,26 @@ void ChangeDocument(const std::string& path, const std::function<void(ReadmeProj
   }
 }
 
-void WriteOutputOrThrow(const std::string& name, std::string_view bytes, std::ostream& out) {
-  if (int error = WriteOutput(name, bytes, out)) {
-    if (name == "-") throw Error("cannot write standard output: " + SystemReason(error));
-    throw FileFailure("write", name, error);
+Error WriteFailureWording(const std::string& name, const WriteFailure& failure) {
+  const std::string& path = failure.path.empty() ? name : failure.path;
+  if (failure.stage == WriteFailure::Stage::kLink) {
+    return Error("cannot write " + Quoted(path) +
+                 ": it is a link in a shared folder that belongs to another user");
   }
+  if (path == "-") return Error("cannot write standard output: " + SystemReason(failure.error_number));
+  return FileFailure("write", path, failure.error_number);
+}
+
+void WriteOutputOrThrow(const std::string& name, std::string_view bytes, std::ostream& out) {
+  if (auto failure = TryWriteOutput(name, bytes, out)) throw WriteFailureWording(name, *failure);
+}
+
+void WriteFileSetOrThrow(const std::string& folder, const std::vector<FileToWrite>& files) {
+  if (auto failure = CreateFolders(folder)) {
+    if (failure->stage == WriteFailure::Stage::kLink) throw WriteFailureWording(folder, *failure);
+    throw FileFailure("create the folder", folder, failure->error_number);
+  }
+  if (auto failure = ReplaceFileSet(files)) throw WriteFailureWording(folder, *failure);
 }
 
 }  // namespace quillory::cli

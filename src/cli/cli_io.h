@@ -8,9 +8,11 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/error.h"
 #include "project/readme_project.h"
+#include "text/file_io.h"
 #include "text/input_source.h"
 
 namespace quillory::cli {
@@ -47,7 +49,17 @@ void RequireChangeableDocument(const std::string& path);
 // of RequireChangeableDocument, InputError or FileFailure ("write"); the document is then unchanged.
 void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change);
 
-// Writes bytes to the output name: "-" is out; see text/output_target.h. Raises FileFailure ("write").
+// The command line's wording of a failed write of the output name: "cannot write 'PATH': REASON" (PATH
+// the file that failed), "cannot write standard output: REASON", or for a refused link "cannot write
+// 'LINK': it is a link in a shared folder that belongs to another user".
+Error WriteFailureWording(const std::string& name, const WriteFailure& failure);
+
+// Writes bytes to the output name: "-" is out; see text/output_target.h. Raises WriteFailureWording.
 void WriteOutputOrThrow(const std::string& name, std::string_view bytes, std::ostream& out);
+
+// Makes the folder (and those above it) when missing, then replaces the files in it all together or not
+// at all (ReplaceFileSet of text/file_io.h). Raises FileFailure ("create the folder") or
+// WriteFailureWording; the files that were there are then left as they were.
+void WriteFileSetOrThrow(const std::string& folder, const std::vector<FileToWrite>& files);
 
 }  // namespace quillory::cli

@@ -60,7 +60,8 @@ void RunRender(const RenderOptions& options, const Streams& io) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
       if (format->extension.empty()) {
-        throw UsageError{"'" + std::string(format->format.name) + "' has no file of its own: render it alone"};
+        throw UsageError{"'" + std::string(format->format.name) +
+                         "' has no file of its own: render it alone"};
       }
     }
   }
@@ -75,14 +76,13 @@ void RunRender(const RenderOptions& options, const Streams& io) {
     WriteOutputOrThrow(options.output, documents.front(), io.out);
     return;
   }
-  std::error_code error;
-  std::filesystem::create_directories(options.output, error);
-  if (error) throw FileFailure("create the folder", options.output, error.value());
+  // All the files or none: a failure leaves the README files that were there as they were.
+  std::vector<FileToWrite> files;
   for (size_t i = 0; i < formats.size(); ++i) {
-    const std::string path =
-        (std::filesystem::path(options.output) / ("README" + std::string(formats[i]->extension))).string();
-    WriteOutputOrThrow(path, documents[i], io.out);
+    const std::string name = "README" + std::string(formats[i]->extension);
+    files.push_back({(std::filesystem::path(options.output) / name).string(), documents[i]});
   }
+  WriteFileSetOrThrow(options.output, files);
 }
 
 }  // namespace

@@ -54,8 +54,9 @@ void RunStamp(const StampOptions& options, const Streams& io) {
   const Stamped stamped = StampedFacts();
   const std::vector<const Fact*>& facts = stamped.facts;
   const std::vector<const DigestAlgorithm*>& algorithms = stamped.algorithms;
-  // One read of the release file; the digests are computed side by side while it is read.
-  InputSource release = OpenInput(options.file, io.in);
+  // One read of the release file; the digests are computed side by side while it is read. A device has
+  // no length to stamp (as for size): it is refused without being opened.
+  InputSource release = OpenInput(options.file, io.in, Readable::kNoDevice);
   const DigestResults results = DigestAll(release, algorithms);
   std::vector<std::string> values;
   for (size_t i = 0, digest = 0; i < facts.size(); ++i) {
