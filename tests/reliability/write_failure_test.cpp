@@ -29,7 +29,8 @@ using testing::TempDir;
 using testing::WriteFile;
 
 constexpr size_t kLimit = 64 * 1024;  // far below the size of every document saved here
-const std::string kPrevious = "the previous file, which must survive\r\n";
+// A project document, which every route may write over.
+const std::string kPrevious = "[readme]\r\n; the previous file, which must survive\r\n";
 
 ReadmeProject LargeRecord() {
   ReadmeProject record = testing::FullRecord();
