@@ -22,13 +22,14 @@ struct Problem {
 
 std::string Shown(std::string_view stored) { return Cp1252ToUtf8(stored); }
 
-// The characters of a stored value (Windows-1252) that the NFO can only write as "?", each once, as UTF-8.
+// The characters of a stored value (Windows-1252) that the NFO can only write as "?", each once, as UTF-8; ¤
+// has a message of its own.
 std::string NfoLosses(std::string_view stored) {
   std::string lost;
   bool seen[256] = {};
   for (const char c : stored) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte == '?' || byte == '\r' || byte == '\n' || seen[byte] || Cp1252ToCp437(byte) != "?") continue;
+    if (byte == '?' || byte == 0xA4 || seen[byte] || Cp1252ToCp437(byte) != "?") continue;
     seen[byte] = true;
     lost.append(lost.empty() ? "" : ", ").append(Shown(std::string_view(&c, 1)));
   }
