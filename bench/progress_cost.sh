@@ -40,6 +40,7 @@ for command in "md5" "stamp --dry-run $project"; do
   name=${command%% *}
   awk -v name="$name" -v shown="$shown" -v quiet="$quiet" 'BEGIN {
     cost = (shown - quiet) / quiet * 100
-    printf "%-6s with progress %.3f s, with -q %.3f s: the line costs %+.2f%%\n", name, shown / 1e9, quiet / 1e9, cost
+    printf "%-6s with progress %.3f s, with -q %.3f s: the line costs %+.2f%%\n", name, shown / 1e9, quiet / 1e9,
+      cost
     exit cost < 2 ? 0 : 1 }' || { echo "progress_cost.sh: the progress line of $name costs 2% or more" >&2; exit 1; }
 done

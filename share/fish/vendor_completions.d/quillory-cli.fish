@@ -64,40 +64,46 @@ function __quillory_cli_formats
 end
 
 complete -c quillory-cli -f
+set -l first "not __fish_seen_subcommand_from $commands"
 complete -c quillory-cli -s h -l help -d 'Print the help'
 complete -c quillory-cli -s V -l version -d 'Print the version'
 
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a render -d 'Write the README documents of a project document'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a get -d 'Print values of a project document'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a set -d 'Change values of a project document'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a stamp -d 'Set size, md5 and sha256 from a release file'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a check -d 'Print the problems of a project document'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a keys -d 'Print every key with its caption'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a md5 -d 'Print the MD5 digest of a file'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a sha256 -d 'Print the SHA-256 digest of a file'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a size -d 'Print the size text of a file'
-complete -c quillory-cli -n "not __fish_seen_subcommand_from $commands" -a help -d 'Print the help of a command'
+complete -c quillory-cli -n $first -a render -d 'Write the README documents of a project document'
+complete -c quillory-cli -n $first -a get -d 'Print values of a project document'
+complete -c quillory-cli -n $first -a set -d 'Change values of a project document'
+complete -c quillory-cli -n $first -a stamp -d 'Set size, md5 and sha256 from a release file'
+complete -c quillory-cli -n $first -a check -d 'Print the problems of a project document'
+complete -c quillory-cli -n $first -a keys -d 'Print every key with its caption'
+complete -c quillory-cli -n $first -a md5 -d 'Print the MD5 digest of a file'
+complete -c quillory-cli -n $first -a sha256 -d 'Print the SHA-256 digest of a file'
+complete -c quillory-cli -n $first -a size -d 'Print the size text of a file'
+complete -c quillory-cli -n $first -a help -d 'Print the help of a command'
 
 # render FORMAT[,FORMAT...]|all PROJECT [-o FILE|FOLDER] [--set KEY=VALUE] [--check]
 complete -c quillory-cli -n '__quillory_cli_at render 0' -a '(__quillory_cli_formats)'
 complete -c quillory-cli -n '__quillory_cli_at render 1' -F
 complete -c quillory-cli -n '__fish_seen_subcommand_from render' -s o -l output -r -F -d 'Where to write'
-complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l set -x -a '(__quillory_cli_assignment)' -d 'A value for this run only'
-complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l check -d 'Write nothing; fail when a README would change'
+complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l set -x -a '(__quillory_cli_assignment)' \
+    -d 'A value for this run only'
+complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l check \
+    -d 'Write nothing; fail when a README would change'
 
 # get [--raw|--json] PROJECT [KEY...]
 complete -c quillory-cli -n '__fish_seen_subcommand_from get' -l raw -d 'The stored bytes'
 complete -c quillory-cli -n '__fish_seen_subcommand_from get' -l json -d 'One JSON object of the values'
 complete -c quillory-cli -n '__quillory_cli_at get 0' -F
-complete -c quillory-cli -n '__fish_seen_subcommand_from get; and not __quillory_cli_at get 0' -a '(__quillory_cli_keys)'
+complete -c quillory-cli -n '__fish_seen_subcommand_from get; and not __quillory_cli_at get 0' \
+    -a '(__quillory_cli_keys)'
 
 # set PROJECT KEY=VALUE ...
 complete -c quillory-cli -n '__quillory_cli_at set 0' -F
-complete -c quillory-cli -n '__fish_seen_subcommand_from set; and not __quillory_cli_at set 0' -a '(__quillory_cli_assignment)'
+complete -c quillory-cli -n '__fish_seen_subcommand_from set; and not __quillory_cli_at set 0' \
+    -a '(__quillory_cli_assignment)'
 
 # stamp [--format text|env|json] [-n] [-q] PROJECT FILE
 complete -c quillory-cli -n '__fish_seen_subcommand_from stamp' -l format -x -a 'text env json' -d 'The report'
-complete -c quillory-cli -n '__fish_seen_subcommand_from stamp' -s n -l dry-run -d 'Print the values without changing the document'
+complete -c quillory-cli -n '__fish_seen_subcommand_from stamp' -s n -l dry-run \
+    -d 'Print the values without changing the document'
 complete -c quillory-cli -n '__fish_seen_subcommand_from stamp' -s q -l quiet -d 'No progress line'
 complete -c quillory-cli -n '__quillory_cli_at stamp 0; or __quillory_cli_at stamp 1' -F
 
