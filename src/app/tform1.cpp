@@ -8,7 +8,11 @@
 
 #include "app/application_icon.h"
 #include "app/digest_progress.h"
+#include "app/document_drop.h"
 #include "app/fact_binding.h"
+#include "app/focus_ring.h"
+#include "app/nfo_memo.h"
+#include "app/recent_settings.h"
 #include "app/shortcut_rules.h"
 #include "app/text_bridge.h"
 #include "commands/preview.h"
@@ -37,7 +41,13 @@ TForm1::TForm1(FormPorts ports, QWidget* parent)
   if (!ports_.exit_program) ports_.exit_program = [] { QCoreApplication::exit(0); };
   setWindowIcon(ApplicationIcon());
   BuildWindow();
+  session_.AttachNfoMemo(*nfo_memo_);
+  stored_recent_ = RecentSettings(ports_.settings_file).Load();
+  session_.SetRecent(stored_recent_);
+  FillRecentMenu();
   qApp->installEventFilter(new ShortcutRules(this));
+  qApp->installEventFilter(new DocumentDrop(this, [this](const std::string& path) { DropDocument(path); }));
+  new FocusRing(this);
   FormCreate();
 }
 
@@ -103,11 +113,28 @@ bool TForm1::Run(const std::function<void()>& command) {
 }
 
 void TForm1::Refresh() {
-  // A literal "[*]" in a file name must not be taken for the modification placeholder.
-  setWindowTitle(FromUtf8(session_.window().title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+  // "NAME[*] - Quillory v0.1": the mark after the file name; a literal "[*]" in a file name must not be
+  // taken for the mark.
+  const QString application = FromUtf8(kAppTitle);
+  const std::string& path = session_.record().document_path;
+  if (path.empty()) {
+    setWindowTitle(application + QStringLiteral("[*]"));
+  } else {
+    QString name = FromNativePath(LastPathComponent(path));
+    setWindowTitle(name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*] - ") +
+                   application);
+  }
   for (auto& fact : facts_) fact->Show();
+  ShowModified();
   for (auto& [action, item] : charset_items_) action->setChecked(session_.window().IsChecked(item));
   if (undo_clear_all_) undo_clear_all_->setEnabled(session_.CanUndoClearAll());
+  if (session_.recent().paths() != stored_recent_) {
+    stored_recent_ = session_.recent().paths();
+    RecentSettings(ports_.settings_file).Store(stored_recent_);
+    FillRecentMenu();
+  }
 }
+
+void TForm1::ShowModified() { setWindowModified(session_.IsModified()); }
 
 }  // namespace quillory

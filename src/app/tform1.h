@@ -25,6 +25,7 @@ class QCheckBox;
 class QDateEdit;
 class QGroupBox;
 class QMenu;
+class QScrollArea;
 class QTabWidget;
 class QWidget;
 
@@ -46,6 +47,7 @@ struct FormPorts {
   std::string exe_path;                // the running program file
   std::vector<std::string> arguments;  // the command line without the program's own name
   std::function<void()> exit_program;  // ends the program at once, without the close handling
+  std::string settings_file;           // the user's settings (recent documents); empty: the usual file
 };
 
 // The main window: the layout of its controls and the map from each control to its command. Every
@@ -72,6 +74,9 @@ class TForm1 : public QMainWindow {
   void Save2Click();
   void Save1Click();
   void Exit1Click();
+  void OpenRecentClick(std::string path);      // an item of File > Open Recent
+  void ClearRecentClick();                     // File > Open Recent > Clear Menu
+  void DropDocument(const std::string& path);  // a .qlx dropped on the window
 
   // Edit.
   void Clearall1Click();
@@ -113,8 +118,13 @@ class TForm1 : public QMainWindow {
   // The one place a failure of a command is reported: a quillory::Error in the standard error box, anything
   // else (an allocation failure included) as an error box saying the command was not completed.
   void ShowFailure(std::exception_ptr failure) noexcept;
-  // Puts the record and the window state into the widgets: title, fields, Character Set check marks.
+  // Puts the record and the window state into the widgets: title and its modified mark, fields, Character
+  // Set check marks, the recent documents (stored when they changed).
   void Refresh();
+  // The title's modified mark, after an edit in a field.
+  void ShowModified();
+  // Fills File > Open Recent from the session's list.
+  void FillRecentMenu();
 
   // Runs a handler from a signal: nothing it raises leaves the slot.
   template <typename Handler>
@@ -133,6 +143,8 @@ class TForm1 : public QMainWindow {
 
   // Layout (tform1_layout.cpp, tform1_editor.cpp, tform1_tabs.cpp).
   void BuildWindow();
+  // Sizes and places the window on its screen (FitWindow); the page area scrolls when it does not fit.
+  void FitToScreen();
   void BuildMenus();
   QWidget* BuildEditorTab();
   // The one-line facts of the upper group box, their buttons and the date picker; returns the fields and
@@ -151,6 +163,10 @@ class TForm1 : public QMainWindow {
   DocumentSession session_;
   DigestProgress* digest_ = nullptr;  // the digest running, if any
   QAction* undo_clear_all_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
+  std::vector<QAction*> recent_items_;
+  std::vector<std::string> stored_recent_;  // the recent documents as stored and shown
+  QScrollArea* page_area_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   PreviewText* preview_text_ = nullptr;
   WebPreview* web_preview_ = nullptr;

@@ -24,9 +24,10 @@ CalendarDate DateOf(const QDateEdit& picker) {
 
 void TForm1::PageControl1Change() {
   Run([this] {
-    PreviewViews views{*preview_text_, *web_preview_, *nfo_memo_};
-    ShowTabCommand(session_.record(), static_cast<Tab>(page_control_->currentIndex()), views,
-                   ports_.temporary_page);
+    const auto tab = static_cast<Tab>(page_control_->currentIndex());
+    if (tab == Tab::kNfo) return session_.ShowNfo();
+    PreviewViews views{*preview_text_, *web_preview_};
+    ShowTabCommand(session_.record(), tab, views, ports_.temporary_page);
   });
 }
 
@@ -47,6 +48,15 @@ void TForm1::Exit1Click() {
   Run([this] {
     if (session_.MayDiscard()) ports_.exit_program();
   });
+}
+void TForm1::OpenRecentClick(std::string path) {
+  Run([this, &path] { session_.OpenRecent(path); });
+}
+void TForm1::ClearRecentClick() {
+  Run([this] { session_.ClearRecent(); });
+}
+void TForm1::DropDocument(const std::string& path) {
+  Run([this, &path] { session_.OpenDocument(path); });
 }
 
 // Edit.
@@ -71,7 +81,7 @@ void TForm1::About2Click() {
   Run([this] { AboutCommand(*ports_.dialogs); });
 }
 void TForm1::ClearRegistry1Click() {
-  Run([this] { RemoveFileAssociation(*ports_.association); });
+  Run([this] { RemoveFileAssociationCommand(*ports_.association, *ports_.dialogs); });
 }
 
 // Editor tab.
@@ -132,7 +142,7 @@ void TForm1::Button20Click() {
   Run([this] { InsertTimeText(*nfo_memo_, *ports_.clock); });
 }
 void TForm1::Button39Click() {
-  Run([this] { SaveNfoCommand(*nfo_memo_, *ports_.dialogs); });
+  Run([this] { session_.SaveNfo(); });
 }
 
 }  // namespace quillory

@@ -51,28 +51,28 @@ struct FieldControl {
 };
 
 const FieldControl kFieldControls[] = {
-    {"program_name", "Edit1", "Program Name :", 201, "e.g. : Your program name"},
-    {"version", "Edit2", "Version :", 65, "e.g. : v0.0.2"},
-    {"website", "Edit4", "Website :", 201, "e.g. : http://www.example.com"},
-    {"email", "Edit5", "Email :", 153, "e.g. : info@example.com"},
-    {"copyright", "Edit3", "Copyright :", 201, "e.g. : Your Company® 2000 All Rights Reserved"},
-    {"license_type", "ComboBox1", "License Type :", 129, "e.g. : GPL",
+    {"program_name", "Edit1", "&Program Name :", 201, "e.g. : Your program name"},
+    {"version", "Edit2", "&Version :", 65, "e.g. : v0.0.2"},
+    {"website", "Edit4", "We&bsite :", 201, "e.g. : http://www.example.com"},
+    {"email", "Edit5", "E&mail :", 153, "e.g. : info@example.com"},
+    {"copyright", "Edit3", "&Copyright :", 201, "e.g. : Your Company® 2000 All Rights Reserved"},
+    {"license_type", "ComboBox1", "License &Type :", 129, "e.g. : GPL",
      "Freeware|GPL|Adware|Trial|Demo|Shareware"},
-    {"limitations", "Edit14", "Limitations :", 201, "e.g. : Save function only registred users"},
-    {"author", "Edit6", "Author :", 153, "e.g. : You name or Your Company"},
-    {"creation", "Edit7", "Release Date :", 105, "Your program creation date"},
-    {"down_url", "Edit8", "Download URL :", 225, "e.g. : http://www.example.com/download.php?down=x"},
-    {"down_mirror", "Edit9", "Download URL Mirror :", 225,
+    {"limitations", "Edit14", "&Limitations :", 201, "e.g. : Save function only registred users"},
+    {"author", "Edit6", "&Author :", 153, "e.g. : You name or Your Company"},
+    {"creation", "Edit7", "&Release Date :", 105, "Your program creation date"},
+    {"down_url", "Edit8", "&Download URL :", 225, "e.g. : http://www.example.com/download.php?down=x"},
+    {"down_mirror", "Edit9", "Download URL Mirr&or :", 225,
      "e.g. : http://mirror.example.com/download.php?down=x"},
-    {"surce_url", "Edit12", "Source URL :", 225, "e.g. : http://www.example.com/source.php?down=x"},
-    {"screenshot_url", "Edit13", "ScreenShot URL :", 225, "e.g. : http://www.example.com/screenshot.png"},
-    {"languages", "Edit10", "Languages :", 225, "e.g. : English, Spain, Hungarian"},
-    {"paid", "Edit15", "Paid :", 73, "e.g. : 10€"},
-    {"os", "Edit16", "Operating Systems :", 225, "e.g.: Unix, Linux or Win 2003/XP/Vista"},
-    {"size", "Edit17", "File Size :", 153, "e.g. : 11MB"},
-    {"md5", "Edit18", "MD5 Hash :", 225, "Use right button and browse your program file"},
+    {"surce_url", "Edit12", "&Source URL :", 225, "e.g. : http://www.example.com/source.php?down=x"},
+    {"screenshot_url", "Edit13", "ScreenShot &URL :", 225, "e.g. : http://www.example.com/screenshot.png"},
+    {"languages", "Edit10", "Lan&guages :", 225, "e.g. : English, Spain, Hungarian"},
+    {"paid", "Edit15", "Pa&id :", 73, "e.g. : 10€"},
+    {"os", "Edit16", "Operating S&ystems :", 225, "e.g.: Unix, Linux or Win 2003/XP/Vista"},
+    {"size", "Edit17", "File Si&ze :", 153, "e.g. : 11MB"},
+    {"md5", "Edit18", "MD&5 Hash :", 225, "Use right button and browse your program file"},
     // The only field of its row, which runs to the right column's edge.
-    {"sha256", "Edit19", "SHA-256 :", kFieldX[1] + 225 - kFieldX[0],
+    {"sha256", "Edit19", "SHA-25&6 :", kFieldX[1] + 225 - kFieldX[0],
      "Use right button and browse your program file"},
 };
 
@@ -107,12 +107,12 @@ struct TextAreaControl {
 };
 
 const TextAreaControl kTextAreaControls[] = {
-    {"descript_uses", "Memo1", "Description or/and Uses:", "Button8", "Button1"},
-    {"required", "Memo2", "Required :", "Button9", "Button2"},
-    {"news", "Memo3", "What's New :", "Button10", "Button3"},
-    {"license", "Memo4", "License :", "Button11", "Button4"},
-    {"changelog", "Memo7", "Change Log :", "Button54", "Button55"},
-    {"todo", "Memo8", "ToDo :", "Button56", "Button57"},
+    {"descript_uses", "Memo1", "Descriptio&n or/and Uses:", "Button8", "Button1"},
+    {"required", "Memo2", "Re&quired :", "Button9", "Button2"},
+    {"news", "Memo3", "&What's New :", "Button10", "Button3"},
+    {"license", "Memo4", "L&icense :", "Button11", "Button4"},
+    {"changelog", "Memo7", "Change Lo&g :", "Button54", "Button55"},
+    {"todo", "Memo8", "To&Do :", "Button56", "Button57"},
 };
 
 // The buttons that add to the copyright, left to right on the licence-type box's row.
@@ -197,9 +197,10 @@ class EditorArea : public QPlainTextEdit {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A label's caption as the accessible name of its field: without the colon and the blanks around it.
+// A label's caption as the accessible name of its field: without its mnemonic mark, the colon and the
+// blanks around it.
 QString NameOfLabel(const char* caption) {
-  QString name = Text(caption).trimmed();
+  QString name = Text(caption).remove(QLatin1Char('&')).trimmed();
   if (name.endsWith(QLatin1Char(':'))) name.chop(1);
   return name.trimmed();
 }
@@ -218,6 +219,13 @@ QLabel* AddLabel(QWidget* parent, const char* caption, int x, int y, int height)
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   label->setGeometry(x, y, label->sizeHint().width(), height);
   return label;
+}
+
+// Makes control the label's buddy, whose mnemonic then shows as a mark under its letter instead of an "&",
+// and narrows the label to that caption.
+void SetBuddy(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  label->resize(label->sizeHint().width(), label->height());
 }
 
 // The fields' own colours, the background always with its text colour, so any theme stays readable.
@@ -307,8 +315,9 @@ std::pair<std::vector<QWidget*>, std::vector<QWidget*>> TForm1::BuildUpperBox(QG
     const int y = kUpperTop + kUpperRowPitch * fact->window.row;
     QLabel* label = AddLabel(box, entry->label, kLabelX[fact->window.column], y, kRowHeight);
     auto [control, line] = AddOneLineControl(box, *entry, x, y);
-    label->setBuddy(control);
+    SetBuddy(label, control);
     facts_.push_back(std::make_unique<FactBinding>(line, fact->member, session_.record()));
+    connect(line, &QLineEdit::textChanged, this, &TForm1::ShowModified);  // after the binding stored it
     fields.push_back(control);
     const auto member = fact->member;
     if (fact->kind == FactKind::kAddress)
@@ -355,7 +364,7 @@ void TForm1::AddDatePicker(QGroupBox* box, int y) {
   picker->setAccessibleName(QStringLiteral("Release Date calendar"));
   StyleInput(picker);
   auto* time = Place<QCheckBox>(box, "CheckBox1", 624, y + 2, 41, 17);
-  time->setText(Text("Time"));
+  time->setText(Text("&Time"));
   time->setAccessibleName(QStringLiteral("Release Date with the time"));
   time->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));  // box and caption fit in 41 pixels
   FitDatePicker(picker, time);
@@ -374,13 +383,14 @@ std::pair<std::vector<QWidget*>, std::vector<QWidget*>> TForm1::BuildLowerBox(QG
     const int y = kLowerTop + kLowerRowPitch * fact->window.row;
     QLabel* label = AddLabel(box, entry->label, x, y, 15);
     auto* area = Place<EditorArea>(box, entry->control, x, y + 16, 321, 97);
-    label->setBuddy(area);
+    SetBuddy(label, area);
     const QString name = NameOfLabel(entry->label);
     area->setAccessibleName(name);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     area->setTabChangesFocus(true);
     StyleInput(area);
     facts_.push_back(std::make_unique<FactBinding>(area, fact->member, session_.record()));
+    connect(area, &QPlainTextEdit::textChanged, this, &TForm1::ShowModified);
     areas.push_back(area);
 
     const auto member = fact->member;

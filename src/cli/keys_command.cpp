@@ -8,12 +8,8 @@
 namespace quillory::cli {
 
 std::vector<const Fact*> KeysInListOrder() {
-  std::vector<const Fact*> keys;
-  for (const std::string_view section : {kReadmeSection, kHtmlSection}) {
-    for (const Fact& fact : Facts()) {
-      if (fact.section == section) keys.push_back(&fact);
-    }
-  }
+  std::vector<const Fact*> keys(ReleaseFacts().begin(), ReleaseFacts().end());
+  keys.insert(keys.end(), HtmlSettings().begin(), HtmlSettings().end());
   return keys;
 }
 

@@ -33,7 +33,7 @@ std::vector<const FormatInfo*> FileFormats() {
 
 std::vector<std::string> FormatNameList() {
   std::vector<std::string> names;
-  for (const FormatInfo& info : Formats()) names.emplace_back(info.name);
+  for (const FormatInfo& info : Formats()) names.emplace_back(info.format.name);
   names.emplace_back("all");
   return names;
 }
@@ -98,7 +98,8 @@ void RunRender(const RenderOptions& options, const Streams& io) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
       if (format->extension.empty()) {
-        throw UsageError{"'" + std::string(format->name) + "' has no file of its own: render it alone"};
+        throw UsageError{"'" + std::string(format->format.name) +
+                         "' has no file of its own: render it alone"};
       }
     }
   }

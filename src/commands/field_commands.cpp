@@ -61,8 +61,12 @@ void SetReleaseDateCommand(ReadmeProject& record, Clock& clock, const CalendarDa
 }
 
 std::string AboutText() {
-  return std::string(17, ' ') + std::string(kAppTitle) +
-         "\n\nWritten by the Quillory team. All rights reserved.";
+  return std::string(kAppTitle) +
+         "\n\nWrites the README, XHTML page, NFO and Markdown README of a software release from one "
+         "description.\n\nCopyright 2026 Quillory developers.\nLicensed under the GNU General Public "
+         "License, version 3 or (at your option) any later version. It comes with ABSOLUTELY NO "
+         "WARRANTY.\n\n" +
+         std::string(kProjectAddress);
 }
 
 void AboutCommand(Dialogs& dialogs) { dialogs.ShowAbout(AboutText()); }

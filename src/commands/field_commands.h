@@ -34,7 +34,11 @@ void VisitAddressCommand(const std::string& field_text, Shell& shell);
 // current time ("hh/mm") when with_time.
 void SetReleaseDateCommand(ReadmeProject& record, Clock& clock, const CalendarDate& date, bool with_time);
 
-// The About message (UTF-8, three lines).
+// The project's web address.
+inline constexpr std::string_view kProjectAddress = "https://github.com/quillory/quillory";
+
+// The About message (UTF-8): the title with the version, what the program does, the copyright, the
+// licence (GNU GPL version 3 or later, without warranty) and the project's address.
 std::string AboutText();
 void AboutCommand(Dialogs& dialogs);
 

@@ -23,11 +23,13 @@ void InsertTimeText(NfoMemoView& memo, Clock& clock) {
   memo.ReplaceSelection(std::string(" ").append(Utf8ToCp437(CurrentTimeText(clock))));
 }
 
-void SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs) {
+std::optional<std::string> SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs) {
   auto chosen =
       dialogs.SaveFile(FileDialogRequest{std::string(kNfoFilter), 1, {}, std::string(kNfoSaveTitle)});
-  if (!chosen) return;
-  ReplaceFileOrThrow(ApplyExtension(chosen->path, ".nfo"), memo.Bytes());
+  if (!chosen) return std::nullopt;
+  std::string bytes = memo.Bytes();
+  ReplaceFileOrThrow(ApplyExtension(chosen->path, ".nfo"), bytes);
+  return bytes;
 }
 
 }  // namespace quillory

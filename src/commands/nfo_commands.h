@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "ports/clock.h"
@@ -26,8 +28,9 @@ void InsertDateText(NfoMemoView& memo, Clock& clock, const CalendarDate& picker_
 void InsertTimeText(NfoMemoView& memo, Clock& clock);
 
 // "Save": asks for a name ("Save in NFO...", "NFO file (*.nfo)|*.nfo"), gives it the extension ".nfo" and
-// writes the memo's bytes exactly, replacing any file of that name atomically. Raises "Cannot create file
-// "%s". %s" (or "Stream write error"); an existing file then stays as it was.
-void SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs);
+// writes the memo's bytes exactly, replacing any file of that name (which the dialog asked about)
+// atomically. Returns the bytes written, or nothing when the dialog was cancelled. Raises "Cannot create
+// file "%s". %s" (or "Stream write error"); an existing file then stays as it was.
+std::optional<std::string> SaveNfoCommand(NfoMemoView& memo, Dialogs& dialogs);
 
 }  // namespace quillory

@@ -29,6 +29,8 @@ enum class Command {
   kSaveAsExport,   // the first export type
   kDefault,
   kDefaultOverPicture,  // the start-up document replaced by a picture first
+  kOpenDropped,         // other.qlx by its path
+  kOpenRecentPicture,   // picture.qlx from the recent documents
   kUndoClearAll,
   kCharsetUtf8,
 };
@@ -58,6 +60,12 @@ void RunCommand(Command command, DocumentSession& s, FakeDialogs& dialogs, const
       return s.Default();
     case Command::kDefault:
       return s.Default();
+    case Command::kOpenDropped:
+      return s.OpenDocument(dir.File("other.qlx"));
+    case Command::kOpenRecentPicture:  // a stored list keeps eight paths, each once
+      s.SetRecent({dir.File("picture.qlx"), dir.File("start.qlx"), dir.File("picture.qlx"), "/1", "/2", "/3",
+                   "/4", "/5", "/6", "/7"});
+      return s.OpenRecent(dir.File("picture.qlx"));
     case Command::kUndoClearAll:
       return s.UndoClearAll();
     case Command::kCharsetUtf8:
@@ -72,35 +80,36 @@ struct Case {
   std::vector<Answer> answers;  // to the save-changes question
   Command command;
   bool raises;
-  size_t questions;          // asked by the command
-  bool may_undo;             // Clear All can be undone afterwards
-  bool unsaved;              // the record differs from the baseline afterwards
-  std::string document;      // the title's document ("DIR/" for the folder), or empty for none
-  std::string program_name;  // the record's afterwards
+  size_t questions;                 // asked by the command
+  bool may_undo;                    // Clear All can be undone afterwards
+  bool unsaved;                     // the record differs from the baseline afterwards
+  std::string document;             // the title's document, or empty for none
+  std::string program_name;         // the record's afterwards
+  std::vector<std::string> recent;  // the recent documents afterwards, by file name
 };
 
-TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoAndTheTitleTogether) {
+TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoTheTitleAndTheRecentListTogether) {
   using enum Before;
   using enum Command;
   using enum Answer;
   // clang-format off
   const Case cases[] = {
-      {"New asks, then starts afresh",           true,  kClearAll,    {kDiscard}, kNew,           false, 1, false, false, "",          ""},
-      {"New cancelled keeps everything",         true,  kClearAll,    {kCancel},  kNew,           false, 1, true,  true,  "start.qlx", ""},
-      {"New after saving the change",            true,  kTypeVersion, {kSave},    kNew,           false, 1, false, false, "",          ""},
-      {"Open adopts the document",               true,  kClearAll,    {kDiscard}, kOpenOther,     false, 1, false, false, "other.qlx", "Other"},
-      {"Open with its dialog cancelled",         true,  kClearAll,    {kDiscard}, kOpenCancelled, false, 1, true,  true,  "start.qlx", ""},
-      {"Open of what is no document",            true,  kTypeVersion, {kDiscard}, kOpenPicture,   true,  1, false, true,  "start.qlx", "Tool"},
-      {"Save writes the document",               true,  kTypeVersion, {},         kSaveDocument,  false, 0, false, false, "start.qlx", "Tool"},
-      {"Save refused without a program name",    true,  kClearAll,    {},         kSaveDocument,  false, 0, true,  true,  "start.qlx", ""},
-      {"Save As a project",                      true,  kTypeVersion, {},         kSaveAsProject, false, 0, false, false, "DIR/copy.qlx", "Tool"},
-      {"Save As an export leaves it unsaved",    true,  kTypeVersion, {},         kSaveAsExport,  false, 0, false, true,  "start.qlx", "Tool"},
-      {"Default re-reads the start-up document", true,  kClearAll,    {kDiscard}, kDefault,       false, 1, false, false, "start.qlx", "Tool"},
-      {"Default cancelled",                      true,  kClearAll,    {kCancel},  kDefault,       false, 1, true,  true,  "start.qlx", ""},
-      {"Default over what is no longer a document", true, kClearAll,  {kDiscard}, kDefaultOverPicture, true, 1, false, false, "start.qlx", ""},
-      {"Default without a start-up document",    false, kTypeVersion, {kCancel},  kDefault,       false, 0, false, true,  "",          ""},
-      {"Undo Clear All",                         true,  kClearAll,    {},         kUndoClearAll,  false, 0, false, false, "start.qlx", "Tool"},
-      {"A Character Set is a change",            true,  kNothing,     {},         kCharsetUtf8,   false, 0, false, true,  "start.qlx", "Tool"},
+      {"New asks, then starts afresh",           true,  kClearAll,    {kDiscard}, kNew,           false, 1, false, false, "",          "",      {"start.qlx"}},
+      {"New cancelled keeps everything",         true,  kClearAll,    {kCancel},  kNew,           false, 1, true,  true,  "start.qlx", "",      {"start.qlx"}},
+      {"New after saving the change",            true,  kTypeVersion, {kSave},    kNew,           false, 1, false, false, "",          "",      {"start.qlx"}},
+      {"Open adopts the document",               true,  kClearAll,    {kDiscard}, kOpenOther,     false, 1, false, false, "other.qlx", "Other", {"other.qlx", "start.qlx"}},
+      {"Open with its dialog cancelled",         true,  kClearAll,    {kDiscard}, kOpenCancelled, false, 1, true,  true,  "start.qlx", "",      {"start.qlx"}},
+      {"Open of what is no document",            true,  kTypeVersion, {kDiscard}, kOpenPicture,   true,  1, false, true,  "start.qlx", "Tool",  {"start.qlx"}},
+      {"A dropped document is opened",           false, kTypeVersion, {kDiscard}, kOpenDropped,   false, 1, false, false, "other.qlx", "Other", {"other.qlx"}},
+      {"A recent document that is none leaves the list", true, kNothing, {},      kOpenRecentPicture, true, 0, false, false, "start.qlx", "Tool", {"start.qlx", "1", "2", "3", "4", "5", "6"}},
+      {"Save writes the document",               true,  kTypeVersion, {},         kSaveDocument,  false, 0, false, false, "start.qlx", "Tool",  {"start.qlx"}},
+      {"Save refused without a program name",    true,  kClearAll,    {},         kSaveDocument,  false, 0, true,  true,  "start.qlx", "",      {"start.qlx"}},
+      {"Save As a project",                      true,  kTypeVersion, {},         kSaveAsProject, false, 0, false, false, "copy.qlx",  "Tool",  {"copy.qlx", "start.qlx"}},
+      {"Save As an export leaves it unsaved",    true,  kTypeVersion, {},         kSaveAsExport,  false, 0, false, true,  "start.qlx", "Tool",  {"start.qlx"}},
+      {"Default resets the colours and reads nothing", true, kTypeVersion, {},    kDefaultOverPicture, false, 0, false, true, "start.qlx", "Tool", {"start.qlx"}},
+      {"Default without a start-up document",    false, kClearAll,    {},         kDefault,       false, 0, true,  false, "",          "",      {}},
+      {"Undo Clear All",                         true,  kClearAll,    {},         kUndoClearAll,  false, 0, false, false, "start.qlx", "Tool",  {"start.qlx"}},
+      {"A Character Set is a change",            true,  kNothing,     {},         kCharsetUtf8,   false, 0, false, true,  "start.qlx", "Tool",  {"start.qlx"}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -129,9 +138,15 @@ TEST(DocumentSession, EachCommandKeepsTheBaselineTheUndoAndTheTitleTogether) {
     EXPECT_EQ(dialogs.questions.size(), c.questions);
     EXPECT_EQ(s.CanUndoClearAll(), c.may_undo);
     EXPECT_EQ(s.record().program_name, c.program_name);
-    std::string document = c.document;
-    if (document.starts_with("DIR/")) document.replace(0, 3, dir.path());
-    EXPECT_EQ(s.window().title, document.empty() ? "Quillory v0.1" : "Quillory v0.1 - " + document);
+    EXPECT_EQ(WindowTitle(s.record()),
+              c.document.empty() ? "Quillory v0.1" : c.document + " - Quillory v0.1");
+    std::vector<std::string> recent;
+    for (const std::string& path : s.recent().paths()) recent.push_back(LastPathComponent(path));
+    EXPECT_EQ(recent, c.recent);
+    if (c.command == kDefault || c.command == kDefaultOverPicture) {
+      EXPECT_EQ(s.record().c1, "#f5f5f5");  // the start-up document's navy is gone
+      EXPECT_TRUE(s.window().IsChecked(CharsetItem::kIso88591));
+    }
     dialogs.questions.clear();
     dialogs.save_changes_answers.clear();
     EXPECT_TRUE(s.MayDiscard());  // unscripted: Discard

@@ -103,8 +103,14 @@ TEST(FieldCommands, About) {
   FakeDialogs dialogs;
   AboutCommand(dialogs);
   ASSERT_EQ(dialogs.informations.size(), 1u);
-  EXPECT_TRUE(dialogs.informations[0].starts_with("                 Quillory v0.1\n\n"));
-  EXPECT_EQ(std::count(dialogs.informations[0].begin(), dialogs.informations[0].end(), '\n'), 2);
+  const std::string& text = dialogs.informations[0];
+  // The version, the licence with its missing warranty, and where the project lives; no rights reserved.
+  for (const char* part :
+       {"Quillory v0.1", "GNU General Public License, version 3 or (at your option) any later", "NO WARRANTY",
+        "https://"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(text.find("reserved"), std::string::npos);
 }
 
 }  // namespace

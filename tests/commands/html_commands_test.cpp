@@ -20,21 +20,39 @@ TEST(HtmlCommands, EachColourCommandSetsItsOwnSettingFromANewDialog) {
     SetHtmlDefaults(record);
     ReadmeProject expected = record;
     testing::FakeDialogs dialogs;
-    dialogs.color_answers = {Platform(0x12, 0xAB, 0xEF), std::nullopt, Platform(0, 255, 255)};
+    dialogs.color_answers = {Platform(0x12, 0xAB, 0xEF), std::nullopt, std::nullopt, Platform(0, 255, 255)};
 
+    const std::uint32_t start = HtmlColorValue(record.*member).value();  // the default colour
     ChooseHtmlColor(record, dialogs, member);
     expected.*member = "#12ABEF";
     EXPECT_EQ(record.c1 + record.c2 + record.c3 + record.c4 + record.c5 + record.c6,
               expected.c1 + expected.c2 + expected.c3 + expected.c4 + expected.c5 + expected.c6);
+    ChooseHtmlColor(record, dialogs, member);  // cancelled
 
     record.*member = "not a colour";           // as a document may carry it
     ChooseHtmlColor(record, dialogs, member);  // cancelled
     EXPECT_EQ(record.*member, "not a colour");
     ChooseHtmlColor(record, dialogs, member);
     EXPECT_EQ(record.*member, "aqua");
-    EXPECT_EQ(dialogs.color_requests, 3);
+    // Each dialog starts at the colour the setting holds; a text that names none starts at black.
+    EXPECT_EQ(dialogs.color_requests, (std::vector<std::uint32_t>{start, Platform(0x12, 0xAB, 0xEF), 0, 0}));
     EXPECT_EQ(record.chr, "iso-8859-1");
   }
+}
+
+TEST(HtmlCommands, ColourTextsNameTheirPlatformValues) {
+  const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+      {"#12abEF", Platform(0x12, 0xAB, 0xEF)},
+      {" #abc ", Platform(0xAA, 0xBB, 0xCC)},
+      {"White", Platform(255, 255, 255)},
+      {"lightgray", Platform(0xD3, 0xD3, 0xD3)},
+      {"darkgrey", Platform(0xA9, 0xA9, 0xA9)},
+      {"#12ABE", std::nullopt},
+      {"#12ABEG", std::nullopt},
+      {"12ABEF", std::nullopt},
+      {"not a colour", std::nullopt},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(HtmlColorValue(text), value) << text;
 }
 
 TEST(HtmlCommands, CharacterSetMovesTheCheckMark) {

@@ -55,6 +55,8 @@ TEST_F(AssociationTest, WrittenAtFirstStartOnlyThenAfterAMoveAndRemovedOnRequest
 
   // Remove association: the files go, the other lines of mimeapps.list stay; the next start registers again.
   Find<QAction>("ClearRegistry1")->trigger();
+  EXPECT_EQ(dialogs.informations.back(),
+            "The .qlx association was removed. Quillory registers it again when it next starts.");
   EXPECT_FALSE(fs::exists(store.DesktopEntryPath()));
   EXPECT_FALSE(fs::exists(store.MimePackagePath()));
   EXPECT_FALSE(fs::exists(store.IconPath(32)));
@@ -85,6 +87,11 @@ TEST_F(AssociationTest, AnInstalledEntryThatStartsThisProgramLeavesTheUsersFiles
   EXPECT_FALSE(fs::exists(xdg.File("config")));
   EXPECT_EQ(installed.ReadDefault(std::string(kOpenCommandKey)), program + " %1");
   EXPECT_TRUE(dialogs.errors.empty());
+  // The package's files are not the user's to remove: the command says so.
+  Find<QAction>("ClearRegistry1")->trigger();
+  EXPECT_EQ(dialogs.informations,
+            std::vector<std::string>{"The installed package provides the association."});
+  EXPECT_TRUE(installed.KeyExists(std::string(kOpenCommandKey)));
 
   // An entry in an earlier data folder hides it; one whose command is not found names no program.
   fs::create_directories(xdg.File("opt/share/applications"));
@@ -113,7 +120,7 @@ TEST_F(AssociationTest, ARefusedWriteDoesNotSpoilTheStart) {
   // The message ends in "'", which sorts before ".": the box adds no full stop.
   EXPECT_EQ(dialogs.errors, std::vector<std::string>{"Failed to set data for '.qlx'"});
   EXPECT_EQ(Text("Edit1"), "Tool");
-  EXPECT_EQ(form->windowTitle(), "Quillory v0.1 - a.qlx");
+  EXPECT_EQ(form->windowTitle(), "a.qlx[*] - Quillory v0.1");
   EXPECT_EQ(form->record().c1, "#f5f5f5");
   EXPECT_EQ(form->record().c2, "navy");
 }
@@ -168,7 +175,7 @@ TEST_F(CloseTest, ClosingDeletesTheTemporaryPageAndLeavesAFolderThere) {
 TEST_F(CloseTest, ExitEndsAtOnceAndLeavesTheTemporaryPage) {
   Start();
   WriteFile(TemporaryPage(), "<html/>");
-  Press("Button19", QKeySequence(Qt::CTRL | Qt::Key_X));
+  Press("Button19", QKeySequence(Qt::CTRL | Qt::Key_Q));
   Find<QAction>("Exit1")->trigger();
   EXPECT_EQ(exits, 2);
   EXPECT_TRUE(fs::exists(TemporaryPage()));

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -27,8 +28,8 @@ class LayoutTest : public FormTest {
 };
 
 TEST_F(LayoutTest, WindowTabsAndStartState) {
-  EXPECT_EQ(form->windowTitle(), "Quillory v0.1");
-  EXPECT_EQ(form->minimumSize(), form->maximumSize());  // not resizable
+  EXPECT_EQ(form->windowTitle(), "Quillory v0.1[*]");
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());  // not resizable where the screen has room
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   // The application icon, drawn at several sizes, so the window manager need not scale one.
@@ -38,7 +39,9 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 
   auto* pages = Find<QTabWidget>("PageControl1");
   EXPECT_EQ(pages->size(), QSize(692, 684));
-  EXPECT_EQ(pages->geometry().bottom(), form->height() - 1);  // it fills the client area below the menu
+  // It fills the client area below the menu, whole.
+  EXPECT_EQ(Find<QWidget>("PageArea")->geometry().bottom(), form->height() - 1);
+  EXPECT_EQ(Find<QWidget>("PageArea")->size(), pages->size());
   ASSERT_EQ(pages->count(), 4);
   const char* captions[] = {"Editor", "Preview Text", "Preview Html", "NFO"};
   for (int i = 0; i < 4; ++i) {
@@ -77,10 +80,13 @@ TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   for (const auto& [name, rect] : places) EXPECT_EQ(Find<QWidget>(name)->geometry(), rect) << name;
 
   // Each label stands left of its control, on the control's row, with its exact caption.
-  const std::pair<const char*, const char*> labels[] = {
-      {"Edit1", "Program Name :"},     {"Edit9", "Download URL Mirror :"}, {"Edit16", "Operating Systems :"},
-      {"ComboBox1", "License Type :"}, {"Edit13", "ScreenShot URL :"},     {"Edit18", "MD5 Hash :"},
-      {"Edit19", "SHA-256 :"}};
+  const std::pair<const char*, const char*> labels[] = {{"Edit1", "&Program Name :"},
+                                                        {"Edit9", "Download URL Mirr&or :"},
+                                                        {"Edit16", "Operating S&ystems :"},
+                                                        {"ComboBox1", "License &Type :"},
+                                                        {"Edit13", "ScreenShot &URL :"},
+                                                        {"Edit18", "MD&5 Hash :"},
+                                                        {"Edit19", "SHA-25&6 :"}};
   for (const auto& [control, caption] : labels) {
     QLabel* label = nullptr;
     for (QLabel* candidate : form->findChildren<QLabel*>()) {
@@ -176,6 +182,7 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
 QString Outline(const QList<QAction*>& actions, int depth = 0) {
   QString out;
   for (QAction* action : actions) {
+    if (!action->isVisible()) continue;
     out += QString(depth * 2, ' ');
     out += action->isSeparator() ? QString("- %1").arg(action->objectName())
                                  : action->text() + " [" + action->shortcut().toString() + "] " +
@@ -189,32 +196,37 @@ QString Outline(const QList<QAction*>& actions, int depth = 0) {
 TEST_F(LayoutTest, MenusWithTheirShortcutsAndCheckMarks) {
   EXPECT_EQ(Outline(form->menuBar()->actions()),
             "&File [] \n"
-            "  New [Ctrl+N] New1\n"
-            "  Open [Ctrl+O] Open1\n"
-            "  Save [Ctrl+S] Save2\n"
-            "  Save As... [F6] Save1\n"
+            "  &New [Ctrl+N] New1\n"
+            "  &Open... [Ctrl+O] Open1\n"
+            "  Open &Recent [] \n"
+            "    - \n"
+            "    &Clear Menu [] ClearRecent1\n"
+            "  &Save [Ctrl+S] Save2\n"
+            "  Save &As... [F6] Save1\n"
             "  - N2\n"
-            "  Exit [Ctrl+X] Exit1\n"
+            "  E&xit [Ctrl+Q] Exit1\n"
             "&Edit [] \n"
-            "  Clear All [Ctrl+C] Clearall1\n"
-            "  Undo Clear All [] UndoClearall1\n"
-            "  Html [] \n"
-            "    Character Set [] \n"
-            "      UTF-8 [] UTF81\n"
-            "      iso-8859-1 [] iso1\n"
-            "      iso-8859-2 [] iso885921\n"
-            "    Colors [] \n"
-            "      <body> [] Body1\n"
-            "      <td> (font) [] DFont1\n"
-            "      <border> [] Border1\n"
-            "      <border> (background) [] BorderBg1\n"
-            "      <strong> [] Bold1\n"
-            "      <h3> [] H31\n"
+            "  &Clear All [Ctrl+Shift+Del] Clearall1\n"
+            "  &Undo Clear All [] UndoClearall1\n"
+            "  &Html [] \n"
+            "    Character &Set [] \n"
+            "      &UTF-8 [] UTF81\n"
+            "      iso-8859-&1 [] iso1\n"
+            "      iso-8859-&2 [] iso885921\n"
+            "    &Colors [] \n"
+            "      <&body> [] Body1\n"
+            "      <&td> (font) [] DFont1\n"
+            "      <b&order> [] Border1\n"
+            "      <border> (bac&kground) [] BorderBg1\n"
+            "      <&strong> [] Bold1\n"
+            "      <h&3> [] H31\n"
             "      - N1\n"
-            "      Default [] Default1\n"
+            "      &Default [] Default1\n"
             "&Help [] \n"
-            "  About [Ctrl+A] About2\n"
-            "  Remove *.qlx associate [] ClearRegistry1\n");
+            "  &About [F1] About2\n"
+            "  &Remove *.qlx associate [] ClearRegistry1\n");
+  EXPECT_FALSE(Find<QMenu>("OpenRecentMenu")->isEnabled());          // nothing recent yet
+  EXPECT_TRUE(Find<QAction>("iso1")->actionGroup()->isExclusive());  // the Character Set items
   // Only the Character Set items carry check marks; "iso-8859-1" is checked at start.
   for (QAction* action : form->findChildren<QAction*>()) {
     const QString name = action->objectName();
@@ -229,7 +241,7 @@ TEST_F(LayoutTest, MenusWithTheirShortcutsAndCheckMarks) {
 
 TEST_F(LayoutTest, NoCaptionIsClipped) {
   for (QLabel* label : form->findChildren<QLabel*>()) {
-    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    const int needed = label->fontMetrics().horizontalAdvance(QString(label->text()).remove('&'));
     EXPECT_LE(needed, label->width()) << label->text().toStdString();
     // Nothing stands on a label's text.
     const QRect text(label->geometry().topLeft(), QSize(needed, label->height()));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "project/facts.h"
 #include "support/sample_records.h"
 
 namespace quillory {
@@ -63,8 +64,7 @@ TEST(HtmlReadme, TextsBecomeOneLineAndBlankValuesGetTheirRows) {
 TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
   ReadmeProject record = KeyedRecord();
   const std::string raw = "v\"<&>";
-  for (const auto& field : FactFields()) record.*field.member = raw;
-  for (const auto& field : HtmlSettingFields()) record.*field.member = raw;
+  for (const Fact& fact : Facts()) record.*fact.member = raw;
   const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
   EXPECT_EQ(page.size(), 283u);
   const std::string bytes = JoinLines(page);
