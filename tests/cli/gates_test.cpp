@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "project/facts.h"
@@ -104,16 +103,6 @@ TEST(CliScripts, StampReportsForShellsAndJson) {
       RunCli({"stamp", "-n", "--format", "json", dir.File("p.qlx"), dir.File("app.bin")}).out);
   EXPECT_EQ(json, nlohmann::json::parse("{\"size\": \"1 Kb\", \"size_bytes\": 2047, \"md5\": \"" + md5 +
                                         "\", \"sha256\": \"" + sha256 + "\"}"));
-  // What a shell's eval makes of the env report.
-  WriteFile(dir.File("report"), env.out);
-  const std::string command =
-      "sh -c '. \"$1\"; printf %s \"$size|$size_bytes|$md5\"' _ " + dir.File("report");
-  FILE* shell = ::popen(command.c_str(), "r");
-  ASSERT_NE(shell, nullptr);
-  char buffer[128] = {};
-  const size_t length = std::fread(buffer, 1, sizeof buffer - 1, shell);
-  ::pclose(shell);
-  EXPECT_EQ(std::string(buffer, length), "1 Kb|2047|" + md5);
   EXPECT_EQ(RunCli({"stamp", "--format", "yaml", dir.File("p.qlx"), dir.File("app.bin")}).status, 2);
 }
 

@@ -1,5 +1,6 @@
-// What quillory-cli tells its user: usage errors in its own words, "did you mean", the real cause of a failed
-// write, a closed pipe, a folder as the output, and the progress of a big file on a terminal.
+// What quillory-cli tells its user: usage errors in its own words, "did you mean" (a likely slip, or the only
+// name that begins with what was typed), the real cause of a failed write, a closed pipe, a folder as the
+// output, and the progress of a big file on a terminal.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,12 +9,10 @@
 
 #include <algorithm>
 #include <csignal>
-#include <optional>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "cli/progress_line.h"
-#include "cli/suggestion.h"
 #include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
@@ -42,7 +41,6 @@ TEST(CliMessages, UsageErrorsNameTheOptionInTheProgramsWords) {
       {{"get", p, "verison"},
        "get: unknown key 'verison'; did you mean 'version'? (keys: program_name, version,"},
       {{"set", p, "c7=x"}, "set: unknown key 'c7'; did you mean 'c1'? (keys: program_name, version,"},
-      {{"set", p}, "set: missing KEY=VALUE"},
       {{"render", "htm", p}, "render: unknown format 'htm'; did you mean 'html'? (formats: txt, html,"},
       {{"stamp", "--format", "jsno", p, p}, "stamp: unknown report format 'jsno'; did you mean 'json'?"},
       {{"sha265", p}, "unknown command 'sha265'; did you mean 'sha256'?"},
@@ -61,21 +59,6 @@ TEST(CliMessages, UsageErrorsNameTheOptionInTheProgramsWords) {
       EXPECT_EQ(r.err.find(library), std::string::npos) << r.err;
     }
   }
-}
-
-TEST(CliMessages, ClosestNameIsALikelySlipOnly) {
-  const std::vector<std::string> names = {"render", "get", "set", "stamp", "sha256", "size", "md5"};
-  const struct {
-    const char* typed;
-    std::optional<std::string> meant;
-  } cases[] = {
-      {"remove", std::nullopt}, {"rendr", "render"},   {"redner", "render"},
-      {"gte", "get"},           {"st", "set"},         {"ren", "render"},  // the only name it begins
-      {"s", std::nullopt},                                                 // several names begin with it
-      {"stmap", "stamp"},       {"set", std::nullopt}, {"xyz", std::nullopt},
-      {"", std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ClosestName(c.typed, names), c.meant) << c.typed;
 }
 
 TEST(CliMessages, FailedWritesGiveTheirCauseAndAClosedPipeEndsQuietly) {

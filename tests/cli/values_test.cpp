@@ -100,9 +100,7 @@ TEST(CliValues, AChangeLogSectionAsAValue) {
     std::string value;  // what get prints, or the message
   } cases[] = {
       {"@CHANGELOG.md#1.2.0", 0, "- Faster\n- Smaller\n"},
-      {"@CHANGELOG.md#v1.1.0", 0, "- First\n"},
       {"@x.md#1.0", 0, "the file of that name\n"},
-      {"@CHANGELOG.md#1.3", 1, "quillory-cli: set: 'DIR/CHANGELOG.md' has no section for version '1.3'\n"},
       {"@CHANGELOG.md#1.2", 1,
        "quillory-cli: set: 'DIR/CHANGELOG.md' has no section for version '1.2'; "
        "did you mean '1.2.0'?\n"},
