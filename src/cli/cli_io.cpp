@@ -67,7 +67,7 @@ std::string ReadDocumentBytes(InputSource input) {
   }
   bytes.resize(filled);
   if (!IsProjectDocumentText(bytes)) throw NotADocument(input.name());
-  if (filled == kHead) bytes += input.ReadAll();
+  if (filled == kHead) bytes = input.ReadAll(kMaxReadSize, std::move(bytes));
   if (!IsProjectDocumentBytes(bytes)) throw NotADocument(input.name());
   return bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,14 @@ namespace quillory {
 // - CR LF, lone LF and lone CR all end lines; a UTF-8 byte-order mark at the start is skipped.
 // Writing replaces an existing key's line where it stands (keeping the key's spelling), puts a new key
 // directly after the last key line of its section and a new section at the end; every other byte stays.
+// The name of the section a line starts, as IniDocument reads it (blanks trimmed, letter case kept), or
+// nothing when the line is no section line.
+std::optional<std::string_view> SectionNameOfLine(std::string_view line);
+
+// Whether content holds a section named one of names (letter case ignored), as IniDocument would find
+// it; scans the lines without copying them and stops at the first such section.
+bool HoldsIniSection(std::string_view content, std::initializer_list<std::string_view> names);
+
 class IniDocument {
  public:
   explicit IniDocument(std::string content = {});
