@@ -8,6 +8,7 @@
 #include <string>
 
 #include "nfo/nfo_builder.h"
+#include "project/facts.h"
 #include "readme/html_readme.h"
 #include "text/text_lines.h"
 
@@ -32,7 +33,7 @@ std::string LicenceText(size_t size) {
 ReadmeProject LargeRecord(int64_t licence_mib) {
   ReadmeProject record;
   SetHtmlDefaults(record);
-  for (const auto& field : FactFields()) record.*field.member = std::string(field.key);
+  for (const Fact* fact : ReleaseFacts()) record.*fact->member = std::string(fact->key);
   record.copyright = "Example Team \xA9 2006";
   record.license = LicenceText(static_cast<size_t>(licence_mib) << 20);
   return record;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks a built quillory .deb: unpacks it into a temporary root and runs the unpacked quillory-cli, checks
-# the control fields, the desktop entry, the AppStream metadata, the MIME package, the man pages, the bash
-# completion, lintian, and that the package holds every file `cmake --install` puts under /usr (and the
-# files a desktop needs). Fails on the first check that fails; the last line counts the checks.
+# the control fields, the maintainer scripts, the hardening of the binaries, the desktop entry, the AppStream
+# metadata, the MIME package, the man pages, the bash completion, lintian (no error, no warning, no
+# hardening tag; its informational tags are shown), and that the package holds every file `cmake --install`
+# puts under /usr (and the files a desktop needs). Fails on the first check that fails; the last line
+# counts the checks.
 # Usage: scripts/check_package.sh DEB [BUILD_DIR]   (BUILD_DIR: the build folder it was made from, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,6 +62,32 @@ for size in 16 24 32 48 64 128 256; do
 done
 pass "dpkg-deb -c lists all $(wc -l <"$work/package.list") installed files"
 
+# No maintainer script: the private plugin folder needs no ldconfig, and nothing else is to be done.
+dpkg-deb -e "$deb" "$work/control"
+for script in preinst postinst prerm postrm triggers; do
+  [ ! -e "$work/control/$script" ] || { cat "$work/control/$script"; fail "the package has a $script"; }
+done
+pass "no maintainer scripts"
+
+# Every binary of the package hardened: read-only relocations bound at start; the programs call fortified
+# functions and are position-independent (lintian checks the plugin's functions below).
+plugin="$(find "$root/usr/lib" -name 'libquillory_webview.so')"
+[ -n "$plugin" ] || fail "the package lacks the web-view plugin"
+case "$plugin" in "$root/usr/lib/"*-linux-gnu/quillory/*) ;; *) fail "the plugin is not in /usr/lib/TRIPLET/quillory" ;; esac
+# (readelf's output is taken whole first: grep -q would end the pipe early, which pipefail counts.)
+for binary in "$root/usr/bin/quillory" "$root/usr/bin/quillory-cli" "$plugin"; do
+  name="$(basename "$binary")"
+  grep -q GNU_RELRO <<<"$(readelf -lW "$binary")" || fail "$name has no read-only relocations (relro)"
+  grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' <<<"$(readelf -dW "$binary")" ||
+    fail "$name is not bound at start (bindnow)"
+done
+for program in quillory quillory-cli; do
+  grep -q '__[a-z_]*_chk' <<<"$(readelf --dyn-syms -W "$root/usr/bin/$program")" ||
+    fail "$program calls no fortified function"
+  grep -q 'DYN ' <<<"$(readelf -hW "$root/usr/bin/$program")" || fail "$program is not a position-independent executable"
+done
+pass "relro and bindnow in quillory, quillory-cli and $(basename "$plugin"); fortified functions and PIE in both programs"
+
 # The unpacked programs: stripped, their libraries found, quillory-cli runs.
 for program in quillory quillory-cli; do
   file "$root/usr/bin/$program" | grep -q ", stripped" || fail "$program is not stripped"
@@ -109,10 +137,13 @@ completions="$(cd examples && bash -c '
   { echo "$completions"; fail "the bash completion of quillory-cli"; }
 pass "bash completion of quillory-cli"
 
-# lintian: no error; its warnings are printed.
-lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
+# lintian: no error, no warning, and none of its hardening tags (informational ones); every tag it gives is
+# printed.
+lintian --display-info --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
 cat "$work/lintian.log"
 if grep -q "^E:" "$work/lintian.log"; then fail "lintian reports errors"; fi
-pass "lintian: no error, $(grep -c '^W:' "$work/lintian.log" || true) warnings"
+if grep -q "^W:" "$work/lintian.log"; then fail "lintian reports warnings"; fi
+if grep -Eq "hardening-no-|maintscript-calls-ldconfig" "$work/lintian.log"; then fail "lintian reports a hardening tag"; fi
+pass "lintian: no error, no warning, $(grep -c '^I:' "$work/lintian.log" || true) informational tags"
 
 echo "package: $checks checks passed"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Quillory and runs every test: the whole suite (GUI tests on the offscreen platform), then builds
+# Builds Quillory, with warnings as errors, and runs every test: the whole suite (GUI tests on the offscreen platform), then builds
 # the Debian package from the same build folder and checks it (scripts/check_package.sh), then the core
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
 # Any failure stops the script with a non-zero status.
@@ -16,7 +16,7 @@ export QTWEBENGINE_DISABLE_SANDBOX=1
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORY_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 600
 suite_count="$(ctest --test-dir build -N | sed -n 's/^Total Tests: //p')"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Fails when a folder of src/ includes a header of a folder that is not below it:
-# common, text, ports -> project -> readme | nfo | fields -> render -> commands -> cli | app.
+# common, text, ports -> project -> readme | nfo | fields -> render -> commands -> cli | app; readme, nfo and
+# fields are pure functions of records and bytes: they do not reach the platform through ports/ either.
 # Usage: check_layers.sh SRC_DIR
 set -u
 cd "$1" || exit 2
@@ -11,7 +12,7 @@ allowed() {
     text) echo "common text" ;;
     ports) echo "common ports" ;;
     project) echo "common text ports project" ;;
-    readme | nfo | fields) echo "common text ports project $1" ;;
+    readme | nfo | fields) echo "common text project $1" ;;
     render) echo "common text ports project readme nfo fields render" ;;
     commands) echo "common text ports project readme nfo fields render commands" ;;
     cli) echo "common text ports project readme nfo fields render commands cli" ;;

@@ -11,8 +11,7 @@ namespace quillory {
 constexpr qint64 kQuietMilliseconds = 400;
 constexpr int kSteps = 1000;
 
-DigestProgress::DigestProgress(QWidget* window, QString label)
-    : window_(window), label_(std::move(label)) {}
+DigestProgress::DigestProgress(QWidget* window, QString label) : window_(window), label_(std::move(label)) {}
 
 DigestProgress::~DigestProgress() = default;
 
@@ -21,8 +20,7 @@ bool DigestProgress::Update(std::uint64_t done, std::uint64_t total) {
   if (!clock_.isValid()) clock_.start();
   if (!dialog_) {
     if (clock_.elapsed() < kQuietMilliseconds) return true;
-    dialog_ = std::make_unique<QProgressDialog>(label_,
-                                                QStringLiteral("Cancel"), 0, kSteps, window_);
+    dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("&Cancel"), 0, kSteps, window_);
     dialog_->setWindowTitle(QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(0);

@@ -1,6 +1,5 @@
 #include "app/fact_binding.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -9,21 +8,14 @@
 
 namespace quillory {
 
-FactBinding::FactBinding(QWidget* control, std::string ReadmeProject::*member, bool multi_line,
-                         ReadmeProject& record)
-    : member_(member), multi_line_(multi_line), record_(record) {
-  if (auto* combo = qobject_cast<QComboBox*>(control)) {
-    line_ = combo->lineEdit();
-  } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
-    line_ = line;
-  } else {
-    area_ = qobject_cast<QPlainTextEdit*>(control);
-  }
-  if (line_) {
-    edited_ = QObject::connect(line_, &QLineEdit::textChanged, line_, [this] { Store(); });
-  } else if (area_) {
-    edited_ = QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { Store(); });
-  }
+FactBinding::FactBinding(QLineEdit* line, std::string ReadmeProject::*member, ReadmeProject& record)
+    : line_(line), member_(member), multi_line_(false), record_(record) {
+  edited_ = QObject::connect(line_, &QLineEdit::textChanged, line_, [this] { Store(); });
+}
+
+FactBinding::FactBinding(QPlainTextEdit* area, std::string ReadmeProject::*member, ReadmeProject& record)
+    : area_(area), member_(member), multi_line_(true), record_(record) {
+  edited_ = QObject::connect(area_, &QPlainTextEdit::textChanged, area_, [this] { Store(); });
 }
 
 FactBinding::~FactBinding() { QObject::disconnect(edited_); }

@@ -8,16 +8,16 @@
 
 class QLineEdit;
 class QPlainTextEdit;
-class QWidget;
 
 namespace quillory {
 
-// Binds one Editor control (a one-line field, the licence-type box or a text area) to one fact of the
-// record. Every edit is stored in the record at once, as Windows-1252 bytes; a character the code page
+// Binds one Editor control (a one-line field, the licence-type box's line or a text area) to one fact of
+// the record. Every edit is stored in the record at once, as Windows-1252 bytes; a character the code page
 // cannot hold is replaced by "?" in the control itself, so the control shows what will be stored.
 class FactBinding {
  public:
-  FactBinding(QWidget* control, std::string ReadmeProject::*member, bool multi_line, ReadmeProject& record);
+  FactBinding(QLineEdit* line, std::string ReadmeProject::*member, ReadmeProject& record);
+  FactBinding(QPlainTextEdit* area, std::string ReadmeProject::*member, ReadmeProject& record);
   FactBinding(const FactBinding&) = delete;
   FactBinding& operator=(const FactBinding&) = delete;
   // Stops listening to the control, which may outlive the binding and the record while the window is

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
       .exe_path = ProgramPath(),
       .arguments = std::move(arguments),
       .exit_program = [] { QCoreApplication::exit(0); },
+      .settings_file = {},
   };
 
   quillory::TForm1 form(std::move(ports));

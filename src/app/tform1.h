@@ -8,19 +8,24 @@
 #include <utility>
 #include <vector>
 
+#include "commands/document_session.h"
+#include "commands/field_commands.h"
+#include "commands/window_state.h"
+#include "fields/md5.h"
 #include "ports/association_store.h"
 #include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/shell.h"
+#include "project/facts.h"
 #include "project/readme_project.h"
-#include "commands/document_baseline.h"
-#include "commands/window_state.h"
-#include "fields/md5.h"
+#include "text/input_source.h"
 
 class QAction;
-class QMenu;
 class QCheckBox;
 class QDateEdit;
+class QGroupBox;
+class QMenu;
+class QScrollArea;
 class QTabWidget;
 class QWidget;
 
@@ -42,12 +47,12 @@ struct FormPorts {
   std::string exe_path;                // the running program file
   std::vector<std::string> arguments;  // the command line without the program's own name
   std::function<void()> exit_program;  // ends the program at once, without the close handling
+  std::string settings_file;           // the user's settings (recent documents); empty: the usual file
 };
 
 // The main window: the layout of its controls and the map from each control to its command. Every
-// widget's objectName is its control name (Edit1, Memo6, Button39, UTF81, ...), and every handler is
-// named after its control and event. Handlers run a command of the core through Run; the command map
-// (tform1.cpp) connects each control's signal to its handler, the palette buttons to InsertPalette.
+// widget's objectName is its control name (Edit1, Memo6, Button39, UTF81, ...). Each layout row creates
+// its control and connects it to its handler; a handler runs one command of the core through Run.
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
@@ -56,10 +61,8 @@ class TForm1 : public QMainWindow {
   explicit TForm1(FormPorts ports, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  const ReadmeProject& record() const { return record_; }
-  const WindowState& window_state() const { return window_; }
+  const ReadmeProject& record() const { return session_.record(); }
 
- public slots:
   // The window and its page control.
   void FormCreate();
   bool FormClose();  // whether the window may close
@@ -71,115 +74,106 @@ class TForm1 : public QMainWindow {
   void Save2Click();
   void Save1Click();
   void Exit1Click();
+  void OpenRecentClick(std::string path);      // an item of File > Open Recent
+  void ClearRecentClick();                     // File > Open Recent > Clear Menu
+  void DropDocument(const std::string& path);  // a .qlx dropped on the window
 
   // Edit.
   void Clearall1Click();
   void UndoClearall1Click();
-  void UTF81Click();
-  void iso1Click();
-  void iso885921Click();
-  void Body1Click();
-  void DFont1Click();
-  void Border1Click();
-  void BorderBg1Click();
-  void Bold1Click();
-  void H31Click();
+  void CharsetClick(CharsetItem item);                  // UTF81, iso1, iso885921
+  void ColorClick(std::string ReadmeProject::*colour);  // Body1, DFont1, Border1, BorderBg1, Bold1, H31
   void Default1Click();
 
   // Help.
   void About2Click();
   void ClearRegistry1Click();
 
-  // Editor tab: load and clear the text areas.
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void Button55Click();
-  void Button57Click();
-  void Button8Click();
-  void Button9Click();
-  void Button10Click();
-  void Button11Click();
-  void Button54Click();
-  void Button56Click();
-  // Editor tab: copyright additions.
-  void Button12Click();
-  void Button13Click();
-  void Button14Click();
-  void Button15Click();
-  // Editor tab: visit an address, by button or by Enter.
-  void Button5Click();
-  void Button6Click();
-  void Button7Click();
-  void Button16Click();
-  void Button17Click();
-  void Edit4KeyDown();
-  void Edit8KeyDown();
-  void Edit9KeyDown();
-  void Edit12KeyDown();
-  void Edit13KeyDown();
-  // Editor tab: release date, file size and digest.
+  // Editor tab.
+  void LoadTextClick(std::string ReadmeProject::*text);   // the "..." of a text area
+  void ClearTextClick(std::string ReadmeProject::*text);  // the "-" of a text area
+  void VisitClick(std::string ReadmeProject::*address);   // the ">" of an address, or Enter in it
+  void CopyrightClick(CopyrightAddition addition);        // Button15, Button12, Button13, Button14
   void DateTimePicker1Change();
-  void Button18Click();
-  void Button19Click();
-  void Button58Click();
+  void Button18Click();  // file size
+  void Button19Click();  // MD5
+  void Button58Click();  // SHA-256
 
-  // NFO tab: the character palette (InsertPalette), the text tools and Save.
-  void Button38Click();
-  void Button32Click();
-  void Button20Click();
-  void Button39Click();
+  // NFO tab.
+  void CharacterClick(unsigned char byte);  // a character button of the toolbar
+  void Button38Click();                     // R
+  void Button32Click();                     // Date
+  void Button20Click();                     // Time
+  void Button39Click();                     // Save
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   // A digest command with its progress dialog (label: the dialog's text); closing the window stops it.
-  void RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command);
+  void RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command);
   // Runs a command; whatever it raises is shown by ShowFailure. Then every widget is refreshed from the
   // record. Returns whether the command ended without an error.
   bool Run(const std::function<void()>& command);
   // The one place a failure of a command is reported: a quillory::Error in the standard error box, anything
   // else (an allocation failure included) as an error box saying the command was not completed.
   void ShowFailure(std::exception_ptr failure) noexcept;
-  // Whether a command that discards the record may go on (asks when there are unsaved changes).
-  bool MayDiscard();
-  // Puts the record and the window state into the widgets: title, fields, Character Set check marks.
+  // Puts the record and the window state into the widgets: title and its modified mark, fields, Character
+  // Set check marks, the recent documents (stored when they changed).
   void Refresh();
+  // The title's modified mark, after an edit in a field.
+  void ShowModified();
+  // Fills File > Open Recent from the session's list.
+  void FillRecentMenu();
 
-  // Layout (tform1_layout.cpp, tform1_tabs.cpp).
+  // Runs a handler from a signal: nothing it raises leaves the slot.
+  template <typename Handler>
+  void Dispatch(const Handler& handler) noexcept {
+    try {
+      handler();
+    } catch (...) {
+      ShowFailure(std::current_exception());
+    }
+  }
+  // Connects a signal of a control to a handler that the signal's arguments do not reach.
+  template <typename Sender, typename Signal, typename Handler>
+  void On(Sender* control, Signal signal, Handler handler) {
+    connect(control, signal, this, [this, handler] { Dispatch(handler); });
+  }
+
+  // Layout (tform1_layout.cpp, tform1_editor.cpp, tform1_tabs.cpp).
   void BuildWindow();
+  // Sizes and places the window on its screen (FitWindow); the page area scrolls when it does not fit.
+  void FitToScreen();
   void BuildMenus();
   QWidget* BuildEditorTab();
+  // The one-line facts of the upper group box, their buttons and the date picker; returns the fields and
+  // then the buttons in reading order.
+  std::pair<std::vector<QWidget*>, std::vector<QWidget*>> BuildUpperBox(QGroupBox* box);
+  // The text areas of the lower group box; returns the areas and then their buttons in reading order.
+  std::pair<std::vector<QWidget*>, std::vector<QWidget*>> BuildLowerBox(QGroupBox* box);
+  // The release-date picker and its Time box, on the row of the release date at y.
+  void AddDatePicker(QGroupBox* box, int y);
   QWidget* BuildPreviewTextTab();
   QWidget* BuildPreviewHtmlTab();
   QWidget* BuildNfoTab();
-  void SetEditorTabOrder();
-  // Connects every control of the command map to its handler.
-  void ConnectHandlers();
-  // Runs a handler from a signal: nothing it raises leaves the slot.
-  void Dispatch(void (TForm1::*handler)()) noexcept;
-  void Bind(QWidget* control, std::string ReadmeProject::*member, bool multi_line);
-
-  // Inserts the byte of a palette button into the NFO memo.
-  void InsertPalette(size_t position);
-  // Sizes the date picker for the longest short date of the locale and puts the Time box beside it.
-  void FitDatePicker();
+  QWidget* BuildNfoToolbar();
 
   FormPorts ports_;
-  ReadmeProject record_;
-  WindowState window_;
-  DocumentBaseline baseline_;
-  ClearAllUndo clear_all_undo_;
+  DocumentSession session_;
   DigestProgress* digest_ = nullptr;  // the digest running, if any
   QAction* undo_clear_all_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
+  std::vector<QAction*> recent_items_;
+  std::vector<std::string> stored_recent_;  // the recent documents as stored and shown
+  QScrollArea* page_area_ = nullptr;
   QTabWidget* page_control_ = nullptr;
   PreviewText* preview_text_ = nullptr;
   WebPreview* web_preview_ = nullptr;
   NfoMemo* nfo_memo_ = nullptr;
   QDateEdit* date_picker_ = nullptr;
   QCheckBox* time_box_ = nullptr;
+  QWidget* first_field_ = nullptr;  // the Editor's first field, which has the focus at start
   std::vector<std::unique_ptr<FactBinding>> facts_;
   std::vector<std::pair<QAction*, CharsetItem>> charset_items_;
 };

@@ -1,4 +1,4 @@
-// The handlers of the export and preview commands, the NFO tools and the Editor's field commands.
+// The handlers: each runs one command of the core.
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QTabWidget>
@@ -8,13 +8,11 @@
 #include "app/preview_text.h"
 #include "app/tform1.h"
 #include "app/web_preview.h"
-#include "commands/nfo_stamps.h"
+#include "commands/digest_commands.h"
+#include "commands/html_commands.h"
+#include "commands/nfo_commands.h"
 #include "commands/preview.h"
-#include "commands/save_as.h"
-#include "fields/digest_commands.h"
-#include "fields/field_commands.h"
-#include "fields/html_commands.h"
-#include "nfo/nfo_tools.h"
+#include "commands/startup.h"
 
 namespace quillory {
 namespace {
@@ -24,137 +22,101 @@ CalendarDate DateOf(const QDateEdit& picker) {
 }
 }  // namespace
 
-void TForm1::Save1Click() {
-  Run([this] {
-    if (SaveAsCommand(record_, window_, *ports_.dialogs)) baseline_.Reset(record_);
-  });
-}
-
 void TForm1::PageControl1Change() {
   Run([this] {
-    PreviewViews views{*preview_text_, *web_preview_, *nfo_memo_};
-    ShowTabCommand(record_, static_cast<Tab>(page_control_->currentIndex()), views, ports_.temporary_page);
+    const auto tab = static_cast<Tab>(page_control_->currentIndex());
+    if (tab == Tab::kNfo) return session_.ShowNfo();
+    PreviewViews views{*preview_text_, *web_preview_};
+    ShowTabCommand(session_.record(), tab, views, ports_.temporary_page);
   });
 }
 
-// Edit > Html > Colors.
-void TForm1::Body1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBody); });
+// File.
+void TForm1::New1Click() {
+  Run([this] { session_.New(); });
 }
-void TForm1::DFont1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kTdFont); });
+void TForm1::Open1Click() {
+  Run([this] { session_.Open(); });
 }
-void TForm1::Border1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBorder); });
+void TForm1::Save2Click() {
+  Run([this] { session_.Save(); });
 }
-void TForm1::BorderBg1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kBorderBackground); });
+void TForm1::Save1Click() {
+  Run([this] { session_.SaveAs(); });
 }
-void TForm1::Bold1Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kStrong); });
+void TForm1::Exit1Click() {
+  Run([this] {
+    if (session_.MayDiscard()) ports_.exit_program();
+  });
 }
-void TForm1::H31Click() {
-  Run([this] { ChooseHtmlColor(record_, *ports_.dialogs, HtmlColorSlot::kH3); });
+void TForm1::OpenRecentClick(std::string path) {
+  Run([this, &path] { session_.OpenRecent(path); });
+}
+void TForm1::ClearRecentClick() {
+  Run([this] { session_.ClearRecent(); });
+}
+void TForm1::DropDocument(const std::string& path) {
+  Run([this, &path] { session_.OpenDocument(path); });
 }
 
+// Edit.
+void TForm1::Clearall1Click() {
+  Run([this] { session_.ClearAll(); });
+}
+void TForm1::UndoClearall1Click() {
+  Run([this] { session_.UndoClearAll(); });
+}
+void TForm1::CharsetClick(CharsetItem item) {
+  Run([this, item] { session_.ChooseCharset(item); });
+}
+void TForm1::ColorClick(std::string ReadmeProject::*colour) {
+  Run([this, colour] { ChooseHtmlColor(session_.record(), *ports_.dialogs, colour); });
+}
+void TForm1::Default1Click() {
+  Run([this] { session_.Default(); });
+}
+
+// Help.
 void TForm1::About2Click() {
   Run([this] { AboutCommand(*ports_.dialogs); });
 }
-
-// Load ("...") and clear ("-") the text areas.
-void TForm1::Button1Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kDescription); });
-}
-void TForm1::Button2Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kRequired); });
-}
-void TForm1::Button3Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kNews); });
-}
-void TForm1::Button4Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kLicense); });
-}
-void TForm1::Button55Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kChangeLog); });
-}
-void TForm1::Button57Click() {
-  Run([this] { LoadTextFileCommand(record_, *ports_.dialogs, TextField::kToDo); });
-}
-void TForm1::Button8Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kDescription); });
-}
-void TForm1::Button9Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kRequired); });
-}
-void TForm1::Button10Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kNews); });
-}
-void TForm1::Button11Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kLicense); });
-}
-void TForm1::Button54Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kChangeLog); });
-}
-void TForm1::Button56Click() {
-  Run([this] { ClearTextFieldCommand(record_, TextField::kToDo); });
+void TForm1::ClearRegistry1Click() {
+  Run([this] { RemoveFileAssociationCommand(*ports_.association, *ports_.dialogs); });
 }
 
-// The copyright buttons.
-void TForm1::Button12Click() {
-  Run([this] { AppendToCopyrightCommand(record_, CopyrightAddition::kCopyrightSign); });
+// Editor tab.
+void TForm1::LoadTextClick(std::string ReadmeProject::*text) {
+  Run([this, text] { LoadTextFileCommand(session_.record(), *ports_.dialogs, text); });
 }
-void TForm1::Button13Click() {
-  Run([this] { AppendToCopyrightCommand(record_, CopyrightAddition::kRegisteredSign); });
+void TForm1::ClearTextClick(std::string ReadmeProject::*text) {
+  Run([this, text] { ClearTextFieldCommand(session_.record(), text); });
 }
-void TForm1::Button14Click() {
-  Run([this] { AppendToCopyrightCommand(record_, CopyrightAddition::kTradeMarkSign); });
+void TForm1::VisitClick(std::string ReadmeProject::*address) {
+  Run([this, address] { VisitAddressCommand(session_.record().*address, *ports_.shell); });
 }
-void TForm1::Button15Click() {
-  Run([this] { AppendToCopyrightCommand(record_, CopyrightAddition::kAllRightsReserved); });
+void TForm1::CopyrightClick(CopyrightAddition addition) {
+  Run([this, addition] { AppendToCopyrightCommand(session_.record(), addition); });
 }
-
-// Visit an address, by its button or by Enter in its field.
-void TForm1::Button5Click() {
-  Run([this] { VisitAddressCommand(record_.website, *ports_.shell); });
-}
-void TForm1::Button6Click() {
-  Run([this] { VisitAddressCommand(record_.down_url, *ports_.shell); });
-}
-void TForm1::Button7Click() {
-  Run([this] { VisitAddressCommand(record_.down_mirror, *ports_.shell); });
-}
-void TForm1::Button16Click() {
-  Run([this] { VisitAddressCommand(record_.surce_url, *ports_.shell); });
-}
-void TForm1::Button17Click() {
-  Run([this] { VisitAddressCommand(record_.screenshot_url, *ports_.shell); });
-}
-void TForm1::Edit4KeyDown() { Button5Click(); }
-void TForm1::Edit8KeyDown() { Button6Click(); }
-void TForm1::Edit9KeyDown() { Button7Click(); }
-void TForm1::Edit12KeyDown() { Button16Click(); }
-void TForm1::Edit13KeyDown() { Button17Click(); }
-
 void TForm1::DateTimePicker1Change() {
   Run([this] {
-    SetReleaseDateCommand(record_, *ports_.clock, DateOf(*date_picker_), time_box_->isChecked());
+    SetReleaseDateCommand(session_.record(), *ports_.clock, DateOf(*date_picker_), time_box_->isChecked());
+  });
+}
+void TForm1::Button18Click() {
+  Run([this] { FillSizeCommand(session_.record(), *ports_.dialogs); });
+}
+void TForm1::Button19Click() {
+  RunDigest(QStringLiteral("Computing the MD5 digest..."), [this](const ReadProgress& progress) {
+    FillMd5Command(session_.record(), *ports_.dialogs, progress);
+  });
+}
+void TForm1::Button58Click() {
+  RunDigest(QStringLiteral("Computing the SHA-256 digest..."), [this](const ReadProgress& progress) {
+    FillSha256Command(session_.record(), *ports_.dialogs, progress);
   });
 }
 
-// The "..." buttons beside File Size, MD5 Hash and SHA-256.
-void TForm1::Button18Click() {
-  Run([this] { FillSizeCommand(record_, *ports_.dialogs); });
-}
-void TForm1::Button19Click() {
-  RunDigest(QStringLiteral("Computing the MD5 digest..."),
-            [this](const Md5Progress& progress) { FillMd5Command(record_, *ports_.dialogs, progress); });
-}
-void TForm1::Button58Click() {
-  RunDigest(QStringLiteral("Computing the SHA-256 digest..."),
-            [this](const Md5Progress& progress) { FillSha256Command(record_, *ports_.dialogs, progress); });
-}
-
-void TForm1::RunDigest(const QString& label, const std::function<void(const Md5Progress&)>& command) {
+void TForm1::RunDigest(const QString& label, const std::function<void(const ReadProgress&)>& command) {
   Run([&] {
     DigestProgress progress(this, label);
     digest_ = &progress;
@@ -166,9 +128,9 @@ void TForm1::RunDigest(const QString& label, const std::function<void(const Md5P
   });
 }
 
-// The NFO toolbar.
-void TForm1::InsertPalette(size_t position) {
-  Run([this, position] { InsertPaletteByte(*nfo_memo_, position); });
+// NFO tab.
+void TForm1::CharacterClick(unsigned char byte) {
+  Run([this, byte] { InsertNfoByte(*nfo_memo_, byte); });
 }
 void TForm1::Button38Click() {
   Run([this] { InsertRightsPhrase(*nfo_memo_); });
@@ -180,7 +142,7 @@ void TForm1::Button20Click() {
   Run([this] { InsertTimeText(*nfo_memo_, *ports_.clock); });
 }
 void TForm1::Button39Click() {
-  Run([this] { SaveNfoCommand(*nfo_memo_, *ports_.dialogs); });
+  Run([this] { session_.SaveNfo(); });
 }
 
 }  // namespace quillory

@@ -7,98 +7,69 @@
 #include "app/fonts.h"
 #include "app/nfo_memo.h"
 #include "app/preview_text.h"
-#include "app/web_preview.h"
 #include "app/text_bridge.h"
 #include "app/tform1.h"
-#include "nfo/nfo_tools.h"
+#include "app/web_preview.h"
 #include "text/codepage.h"
 
 namespace quillory {
 namespace {
 
-// One control of the NFO toolbar, left to right. A palette button's face is the CP437 glyph of its byte.
+// One control of the NFO toolbar, left to right. A character button inserts its CP437 byte, whose glyph
+// is its face.
 struct NfoTool {
-  enum Kind { kPalette, kPaletteBold, kLargeBold, kText, kSeparator } kind;
+  enum Kind { kCharacter, kCharacterBold, kLargeBold, kText, kSeparator } kind;
   const char* name;  // empty for a separator
   int width;
-  const char* caption = "";  // text tools; a palette button shows the glyph of its byte
+  unsigned char byte = 0;               // a character button's byte
+  const char* caption = "";             // a text tool's caption
+  void (TForm1::*handler)() = nullptr;  // a text tool's handler
 };
 
+constexpr auto kBold = NfoTool::kCharacterBold, kPlain = NfoTool::kCharacter;
 const NfoTool kNfoToolbar[] = {
-    {NfoTool::kPaletteBold, "Button31", 17},
-    {NfoTool::kPaletteBold, "Button30", 17},
-    {NfoTool::kPaletteBold, "Button29", 17},
-    {NfoTool::kPaletteBold, "Button26", 17},
-    {NfoTool::kPaletteBold, "Button28", 17},
-    {NfoTool::kPaletteBold, "Button27", 17},
-    {NfoTool::kPaletteBold, "Button25", 17},
-    {NfoTool::kPaletteBold, "Button24", 17},
-    {NfoTool::kPaletteBold, "Button23", 17},
-    {NfoTool::kPaletteBold, "Button53", 16},
-    {NfoTool::kPaletteBold, "Button52", 16},
-    {NfoTool::kPalette, "Button51", 16},
-    {NfoTool::kPalette, "Button50", 16},
-    {NfoTool::kPalette, "Button49", 16},
-    {NfoTool::kPalette, "Button48", 16},
-    {NfoTool::kPalette, "Button47", 16},
-    {NfoTool::kPalette, "Button46", 16},
-    {NfoTool::kPalette, "Button45", 16},
-    {NfoTool::kPalette, "Button44", 16},
-    {NfoTool::kPalette, "Button43", 16},
-    {NfoTool::kPalette, "Button42", 16},
-    {NfoTool::kPalette, "Button41", 16},
+    {kBold, "Button31", 17, 0xDA},   // ┌
+    {kBold, "Button30", 17, 0xC4},   // ─
+    {kBold, "Button29", 17, 0xBF},   // ┐
+    {kBold, "Button26", 17, 0xD9},   // ┘
+    {kBold, "Button28", 17, 0xB3},   // │
+    {kBold, "Button27", 17, 0xC0},   // └
+    {kBold, "Button25", 17, 0xC2},   // ┬
+    {kBold, "Button24", 17, 0xC1},   // ┴
+    {kBold, "Button23", 17, 0xC5},   // ┼
+    {kBold, "Button53", 16, 0xC3},   // ├
+    {kBold, "Button52", 16, 0xB4},   // ┤
+    {kPlain, "Button51", 16, 0xC8},  // ╚
+    {kPlain, "Button50", 16, 0xC9},  // ╔
+    {kPlain, "Button49", 16, 0xCA},  // ╩
+    {kPlain, "Button48", 16, 0xCB},  // ╦
+    {kPlain, "Button47", 16, 0xCC},  // ╠
+    {kPlain, "Button46", 16, 0xCD},  // ═
+    {kPlain, "Button45", 16, 0xCE},  // ╬
+    {kPlain, "Button44", 16, 0xB9},  // ╣
+    {kPlain, "Button43", 16, 0xBA},  // ║
+    {kPlain, "Button42", 16, 0xBB},  // ╗
+    {kPlain, "Button41", 16, 0xBC},  // ╝
     {NfoTool::kSeparator, "", 8},
-    {NfoTool::kPalette, "Button40", 16},
-    {NfoTool::kPaletteBold, "Button22", 17},
-    {NfoTool::kPaletteBold, "Button21", 17},
-    {NfoTool::kPaletteBold, "Button37", 17},
-    {NfoTool::kPaletteBold, "Button36", 17},
-    {NfoTool::kPaletteBold, "Button35", 17},
+    {kPlain, "Button40", 16, 0xDB},  // █
+    {kBold, "Button22", 17, 0xFE},   // ■
+    {kBold, "Button21", 17, 0xDC},   // ▄
+    {kBold, "Button37", 17, 0xB0},   // ░
+    {kBold, "Button36", 17, 0xB1},   // ▒
+    {kBold, "Button35", 17, 0xB2},   // ▓
     {NfoTool::kSeparator, "", 8},
-    {NfoTool::kLargeBold, "Button34", 17},
-    {NfoTool::kLargeBold, "Button33", 17},
+    {NfoTool::kLargeBold, "Button34", 17, 0xAE},  // «
+    {NfoTool::kLargeBold, "Button33", 17, 0xAF},  // »
     {NfoTool::kSeparator, "", 8},
-    {NfoTool::kLargeBold, "Button38", 17, "R"},
-    {NfoTool::kText, "Button32", 32, "Date"},
-    {NfoTool::kText, "Button20", 32, "Time"},
+    {NfoTool::kLargeBold, "Button38", 17, 0, "R", &TForm1::Button38Click},
+    {NfoTool::kText, "Button32", 32, 0, "Date", &TForm1::Button32Click},
+    {NfoTool::kText, "Button20", 32, 0, "Time", &TForm1::Button20Click},
     {NfoTool::kSeparator, "", 24},
-    {NfoTool::kText, "Button39", 56, "Save"},
+    {NfoTool::kText, "Button39", 56, 0, "Save", &TForm1::Button39Click},
 };
 
 constexpr int kToolbarHeight = 25;
 constexpr int kToolHeight = 17;
-
-QWidget* BuildNfoToolbar() {
-  auto* toolbar = new QWidget;
-  toolbar->setObjectName(QStringLiteral("ToolBar1"));
-  toolbar->setFixedHeight(kToolbarHeight);
-  const int top = (kToolbarHeight - kToolHeight) / 2;
-  int x = 0;
-  for (const NfoTool& tool : kNfoToolbar) {
-    if (tool.kind == NfoTool::kSeparator) {
-      auto* line = new QFrame(toolbar);
-      line->setFrameShape(QFrame::VLine);
-      line->setFrameShadow(QFrame::Sunken);
-      line->setGeometry(x, top, tool.width, kToolHeight);
-      x += tool.width;
-      continue;
-    }
-    auto* button = new QToolButton(toolbar);
-    button->setObjectName(QString::fromLatin1(tool.name));
-    button->setAutoRaise(true);
-    button->setGeometry(x, top, tool.width, kToolHeight);
-    x += tool.width;
-    const size_t position = PalettePosition(tool.name);
-    const std::string face(1, position ? static_cast<char>(Palette()[position - 1].byte) : '\0');
-    button->setText(position ? FromUtf8(Cp437ToUtf8(face)) : QString::fromLatin1(tool.caption));
-    if (tool.kind == NfoTool::kPalette || tool.kind == NfoTool::kPaletteBold) {
-      button->setFont(NfoFont(tool.kind == NfoTool::kPaletteBold));
-    } else if (tool.kind == NfoTool::kLargeBold) {
-      button->setFont(LargeWindowFont(true));
-    }
-  }
-  return toolbar;
-}
 
 // A tab whose content fills it.
 QWidget* FilledTab(QWidget* parent, QWidget* content) {
@@ -111,6 +82,42 @@ QWidget* FilledTab(QWidget* parent, QWidget* content) {
 }
 
 }  // namespace
+
+QWidget* TForm1::BuildNfoToolbar() {
+  auto* toolbar = new QWidget;
+  toolbar->setObjectName(QStringLiteral("ToolBar1"));
+  toolbar->setFixedHeight(kToolbarHeight);
+  const int top = (kToolbarHeight - kToolHeight) / 2;
+  int x = 0;
+  for (const NfoTool& tool : kNfoToolbar) {
+    const QRect place(x, top, tool.width, kToolHeight);
+    x += tool.width;
+    if (tool.kind == NfoTool::kSeparator) {
+      auto* line = new QFrame(toolbar);
+      line->setFrameShape(QFrame::VLine);
+      line->setFrameShadow(QFrame::Sunken);
+      line->setGeometry(place);
+      continue;
+    }
+    auto* button = new QToolButton(toolbar);
+    button->setObjectName(QString::fromLatin1(tool.name));
+    button->setAutoRaise(true);
+    button->setGeometry(place);
+    if (tool.kind == NfoTool::kCharacter || tool.kind == NfoTool::kCharacterBold) {
+      button->setFont(NfoFont(tool.kind == NfoTool::kCharacterBold));
+    } else if (tool.kind == NfoTool::kLargeBold) {
+      button->setFont(LargeWindowFont(true));
+    }
+    if (tool.handler) {
+      button->setText(QString::fromLatin1(tool.caption));
+      On(button, &QAbstractButton::clicked, [this, handler = tool.handler] { (this->*handler)(); });
+    } else {
+      button->setText(FromUtf8(Cp437ToUtf8(std::string(1, static_cast<char>(tool.byte)))));
+      On(button, &QAbstractButton::clicked, [this, byte = tool.byte] { CharacterClick(byte); });
+    }
+  }
+  return toolbar;
+}
 
 QWidget* TForm1::BuildPreviewTextTab() {
   auto* memo = new PreviewText;

@@ -1,5 +1,7 @@
 #include "app/web_preview.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,7 +14,7 @@
 #include "app/browser_plugin.h"
 #include "app/fonts.h"
 #include "app/text_bridge.h"
-#include "fields/field_commands.h"
+#include "fields/web_address.h"
 #include "text/file_io.h"
 
 // Qt's own setter of the context that every OpenGL context of the program shares with.
@@ -46,9 +48,16 @@ void ShareOpenGlContexts() {
   qt_gl_set_global_share_context(context);
 }
 
-// The plugin from the first folder that holds a loadable one, else nullptr. A plugin file that does not
-// load (Qt WebEngine missing, say) is reported on the standard error and the next folder is tried.
-BrowserPlugin* LoadBrowserPlugin() {
+// The plugin from the first folder that holds a loadable one, else nullptr with the notice that says why.
+// A plugin file that does not load (Qt WebEngine missing, say) is reported on the standard error and the
+// next folder is tried. Nothing is loaded when Qt WebEngine would refuse to run.
+BrowserPlugin* LoadBrowserPlugin(const char*& notice) {
+  notice = kNoPageViewNotice;
+  if (WebEngineRefusesToRun(::geteuid(), qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"),
+                            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"))) {
+    notice = kPageViewAsRootNotice;
+    return nullptr;
+  }
   for (const QString& folder : BrowserPluginFolders()) {
     const QString file = folder + QStringLiteral("/" QUILLORY_WEBVIEW_FILE);
     if (!QFileInfo::exists(file)) continue;
@@ -56,6 +65,7 @@ BrowserPlugin* LoadBrowserPlugin() {
     QPluginLoader loader(file);  // the library stays loaded when the loader goes
     if (auto* plugin = qobject_cast<BrowserPlugin*>(loader.instance())) return plugin;
     qWarning("quillory: %s", qPrintable(loader.errorString()));
+    notice = kPageViewFailedNotice;
   }
   return nullptr;
 }
@@ -72,6 +82,12 @@ QString PageSource(const std::string& bytes) {
 }
 
 }  // namespace
+
+bool WebEngineRefusesToRun(unsigned effective_uid, bool disable_sandbox_set,
+                           const QByteArray& chromium_flags) {
+  if (effective_uid != 0 || disable_sandbox_set) return false;
+  return !chromium_flags.simplified().split(' ').contains("--no-sandbox");
+}
 
 QStringList BrowserPluginFolders() {
   const QString chosen = qEnvironmentVariable("QUILLORY_PLUGIN_DIR");
@@ -90,7 +106,8 @@ WebPreview::WebPreview(Shell& shell, QWidget* parent) : QWidget(parent), shell_(
 void WebPreview::EnsureView() {
   if (ready_) return;
   ready_ = true;
-  if (BrowserPlugin* plugin = LoadBrowserPlugin()) {
+  const char* notice_text = nullptr;
+  if (BrowserPlugin* plugin = LoadBrowserPlugin(notice_text)) {
     page_view_ = plugin->CreateView(this, [this](const QUrl& address) {
       const std::string web = WebAddressToOpen(ToUtf8(address.toString()));
       if (!web.empty()) shell_.OpenUrl(web);
@@ -98,7 +115,7 @@ void WebPreview::EnsureView() {
     layout()->addWidget(page_view_->widget());
     return;
   }
-  auto* notice = new QLabel(QString::fromLatin1(kNoPageViewNotice), this);
+  auto* notice = new QLabel(QString::fromLatin1(notice_text), this);
   notice->setObjectName(QStringLiteral("WebBrowser1Notice"));
   notice->setContentsMargins(4, 3, 4, 3);
   source_ = new QPlainTextEdit(this);

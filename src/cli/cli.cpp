@@ -8,6 +8,7 @@
 #include <new>
 #include <sstream>
 
+#include "cli/cli_io.h"
 #include "common/error.h"
 
 namespace quillory::cli {
@@ -60,8 +61,7 @@ std::unique_ptr<CLI::App> MakeApp(const Streams& io) {
   AddGetCommand(*app, io);
   AddSetCommand(*app, io);
   AddStampCommand(*app, io);
-  AddMd5Command(*app, io);
-  AddSha256Command(*app, io);
+  AddDigestCommands(*app, io);
   AddSizeCommand(*app, io);
   return app;
 }
@@ -131,6 +131,9 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return usage_error(parse.what());
   } catch (const UsageError& usage) {
     return usage_error(usage.message);
+  } catch (const InputError& input) {
+    err << prefix() << CliWording(input).what() << "\n";
+    return kExitFailure;
   } catch (const Error& error) {
     err << prefix() << error.what() << "\n";
     return kExitFailure;

@@ -41,8 +41,8 @@ void AddRenderCommand(CLI::App& app, const Streams& io);
 void AddGetCommand(CLI::App& app, const Streams& io);
 void AddSetCommand(CLI::App& app, const Streams& io);
 void AddStampCommand(CLI::App& app, const Streams& io);
-void AddMd5Command(CLI::App& app, const Streams& io);
-void AddSha256Command(CLI::App& app, const Streams& io);
+// One subcommand for each digest of fields/digest.h, named after it ("md5", "sha256").
+void AddDigestCommands(CLI::App& app, const Streams& io);
 void AddSizeCommand(CLI::App& app, const Streams& io);
 
 }  // namespace quillory::cli

@@ -1,30 +1,14 @@
 #include "cli/cli_io.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cerrno>
-#include <memory>
+#include <iostream>
 
 #include "project/project_file.h"
-#include "text/file_access.h"
-#include "text/file_io.h"
 #include "text/output_target.h"
 
 namespace quillory::cli {
-namespace {
-
-// Large enough that a system call costs next to nothing beside what is done with its block.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-
-// Opens name for reading; a folder is refused (EISDIR).
-OpenedFile OpenInput(const std::string& name, int extra_flags = 0) {
-  OpenedFile file;
-  if (int error = OpenForReading(name, file, extra_flags)) throw FileFailure("open", name, error);
-  return file;
-}
-
-}  // namespace
 
 std::string Quoted(const std::string& name) { return name == "-" ? "standard input" : "'" + name + "'"; }
 
@@ -33,47 +17,28 @@ Error FileFailure(std::string_view verb, const std::string& name, int error_numb
                SystemReason(error_number));
 }
 
-std::string ReadInput(const std::string& name, std::istream& in) {
-  std::string bytes;
-  if (name == "-") {
-    ReadInBlocks(name, in, [&](const unsigned char* data, std::size_t length) {
-      bytes.append(reinterpret_cast<const char*>(data), length);
-    });
-    return bytes;
+Error CliWording(const InputError& failure) {
+  switch (failure.operation) {
+    case InputError::Operation::kOpen:
+      return FileFailure("open", failure.path, failure.error_number);
+    case InputError::Operation::kRead:
+      return FileFailure("read", failure.path, failure.error_number);
+    case InputError::Operation::kNotRegularFile:
+      return Error(Quoted(failure.path) + " is not a regular file");
+    case InputError::Operation::kTooLarge:
+      break;
   }
-  OpenedFile file = OpenInput(name);
-  const size_t size_hint = S_ISREG(file.info.st_mode) ? static_cast<size_t>(file.info.st_size) : 0;
-  if (int error = ReadAll(file.fd.get(), bytes, size_hint)) throw FileFailure("read", name, error);
-  return bytes;
+  return Error(Quoted(failure.path) + " is larger than " + ByteCountText(failure.limit));
 }
 
-BlockReader OpenBlockReader(const std::string& name, std::istream& in) {
-  if (name == "-") {
-    return [&in](unsigned char* block, std::size_t size) {
-      in.read(reinterpret_cast<char*>(block), static_cast<std::streamsize>(size));
-      if (in.bad()) throw FileFailure("read", "-", EIO);
-      return static_cast<std::size_t>(in.gcount());
-    };
-  }
-  auto file = std::make_shared<OpenedFile>(OpenInput(name));
-  ::posix_fadvise(file->fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-  return [file, name](unsigned char* block, std::size_t size) {
-    const ssize_t got = ReadSome(file->fd.get(), block, size);
-    if (got < 0) throw FileFailure("read", name, errno);
-    return static_cast<std::size_t>(got);
-  };
+InputSource OpenInput(const std::string& name, std::istream& in, Readable readable) {
+  if (name != "-") return InputSource::Open(name, readable);
+  // The program's own standard input is read through its descriptor, which nothing has read from before.
+  if (&in == &std::cin) return InputSource::FromDescriptor(STDIN_FILENO, name);
+  return InputSource::FromStream(in, name);
 }
 
-std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink) {
-  const BlockReader read = OpenBlockReader(name, in);
-  const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
-  std::uint64_t total = 0;
-  while (const std::size_t got = read(block.get(), kBlockSize)) {
-    sink(block.get(), got);
-    total += got;
-  }
-  return total;
-}
+std::string ReadInput(const std::string& name, std::istream& in) { return OpenInput(name, in).ReadAll(); }
 
 ReadmeProject LoadProject(const std::string& name, std::istream& in) {
   ReadmeProject record = ProjectFromBytes(ReadInput(name, in));

@@ -3,7 +3,6 @@
 // What the subcommands share: reading inputs ("-" is standard input; a FIFO or pipe is read like it),
 // changing a document, writing outputs, and the wording of failures. Every failure names its file.
 
-#include <cstddef>
 #include <functional>
 #include <istream>
 #include <ostream>
@@ -12,6 +11,7 @@
 
 #include "common/error.h"
 #include "project/readme_project.h"
+#include "text/input_source.h"
 
 namespace quillory::cli {
 
@@ -21,20 +21,19 @@ std::string Quoted(const std::string& name);
 // "cannot VERB 'NAME': REASON" for an errno value.
 Error FileFailure(std::string_view verb, const std::string& name, int error_number);
 
-// All the bytes of the input name ("-": in). Raises FileFailure ("open" or "read").
+// The command line's wording of a failure to read an input: "cannot open 'NAME': REASON", "cannot read
+// standard input: REASON", "'NAME' is not a regular file", "'NAME' is larger than 1 GiB". Run words every
+// InputError a subcommand raises with it.
+Error CliWording(const InputError& failure);
+
+// The input name opened as readable allows; "-" is standard input, in (std::cin is read through its
+// descriptor). Raises InputError.
+InputSource OpenInput(const std::string& name, std::istream& in, Readable readable = Readable::kAnyFile);
+
+// All the bytes of the input name ("-": in), at most kMaxReadSize of them. Raises InputError.
 std::string ReadInput(const std::string& name, std::istream& in);
 
-// Hands the bytes of the input name ("-": in) to sink block by block, reading it once, and returns how
-// many there were. Raises FileFailure ("open" or "read").
-using BlockSink = std::function<void(const unsigned char* data, std::size_t length)>;
-std::uint64_t ReadInBlocks(const std::string& name, std::istream& in, const BlockSink& sink);
-
-// A reader of the input name ("-": in) that fills a block with up to size bytes and returns the count,
-// 0 at the end, for a consumer that pulls its blocks. Raises FileFailure ("open" at once, "read" later).
-using BlockReader = std::function<std::size_t(unsigned char* block, std::size_t size)>;
-BlockReader OpenBlockReader(const std::string& name, std::istream& in);
-
-// The record of the project document name ("-": in), read once. Raises FileFailure.
+// The record of the project document name ("-": in), read once. Raises InputError.
 ReadmeProject LoadProject(const std::string& name, std::istream& in);
 ReadmeProject LoadProject(const std::string& path);
 
@@ -44,8 +43,8 @@ void RequireChangeableDocument(const std::string& path);
 
 // Reads the document at path (a missing name is an empty document), lets change alter its record, and
 // replaces the document atomically; every byte the change does not concern stays. The change may run more
-// than once (when another writer changed the document first), each time on a fresh record. Raises the failure of
-// RequireChangeableDocument or FileFailure ("open", "read", "write"); the document is then unchanged.
+// than once (when another writer changed the document first), each time on a fresh record. Raises the failure
+// of RequireChangeableDocument, InputError or FileFailure ("write"); the document is then unchanged.
 void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change);
 
 // Writes bytes to the output name: "-" is out; see text/output_target.h. Raises FileFailure ("write").

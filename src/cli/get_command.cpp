@@ -17,7 +17,7 @@ struct GetOptions {
 };
 
 void RunGet(const GetOptions& options, const Streams& io) {
-  const FieldInfo& field = KnownField(options.key);
+  const Fact& field = KnownField(options.key);
   const ReadmeProject record = LoadProject(options.project, io.in);
   const std::string& stored = record.*field.member;
   // The stored bytes are Windows-1252 with CR LF line breaks; a terminal and a pipeline want UTF-8 and LF.
@@ -27,11 +27,12 @@ void RunGet(const GetOptions& options, const Streams& io) {
 
 }  // namespace
 
-const FieldInfo& KnownField(const std::string& key) {
-  if (const FieldInfo* field = FindField(key)) return *field;
+const Fact& KnownField(const std::string& key) {
+  if (const Fact* fact = FindFact(key)) return *fact;
   std::string keys;
-  for (const auto& field : FactFields()) keys.append(keys.empty() ? "" : ", ").append(field.key);
-  for (const auto& field : HtmlSettingFields()) keys.append(", ").append(field.key);
+  for (const auto facts : {ReleaseFacts(), HtmlSettings()}) {
+    for (const Fact* fact : facts) keys.append(keys.empty() ? "" : ", ").append(fact->key);
+  }
   throw UsageError{"unknown key '" + key + "' (keys: " + keys + ")"};
 }
 

@@ -29,7 +29,7 @@ std::vector<const FormatInfo*> FileFormats() {
 
 std::string FormatNames() {
   std::string names;
-  for (const FormatInfo& info : Formats()) names.append(names.empty() ? "" : ", ").append(info.name);
+  for (const FormatInfo& info : Formats()) names.append(names.empty() ? "" : ", ").append(info.format.name);
   return names + ", all";
 }
 
@@ -60,7 +60,7 @@ void RunRender(const RenderOptions& options, const Streams& io) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
       if (format->extension.empty()) {
-        throw UsageError{"'" + std::string(format->name) + "' has no file of its own: render it alone"};
+        throw UsageError{"'" + std::string(format->format.name) + "' has no file of its own: render it alone"};
       }
     }
   }

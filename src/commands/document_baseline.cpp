@@ -1,16 +1,14 @@
 #include "commands/document_baseline.h"
 
 #include "commands/file_commands.h"
+#include "project/facts.h"
 
 namespace quillory {
 namespace {
 
 bool SameStoredValues(const ReadmeProject& a, const ReadmeProject& b) {
-  for (const FieldInfo& field : FactFields()) {
-    if (a.*field.member != b.*field.member) return false;
-  }
-  for (const FieldInfo& field : HtmlSettingFields()) {
-    if (a.*field.member != b.*field.member) return false;
+  for (const Fact& fact : Facts()) {
+    if (a.*fact.member != b.*fact.member) return false;
   }
   return true;
 }
@@ -56,7 +54,7 @@ bool ClearAllUndo::CanUndo(const ReadmeProject& record) const {
 
 void ClearAllUndo::Undo(ReadmeProject& record) {
   if (CanUndo(record)) {
-    for (const FieldInfo& field : FactFields()) record.*field.member = std::move(*before_.*field.member);
+    for (const Fact* fact : ReleaseFacts()) record.*fact->member = std::move(*before_.*fact->member);
   }
   before_.reset();
 }

@@ -68,12 +68,10 @@ void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
   const bool named = HasProgramName(record);
   switch (tab) {
     case Tab::kEditor:
+    case Tab::kNfo:
       return;
     case Tab::kPreviewText:
       views.text.SetText(named ? RenderDocument(record, Format::kText) : std::string());
-      return;
-    case Tab::kNfo:
-      views.nfo.SetBytes(named ? RenderDocument(record, Format::kNfo) : std::string());
       return;
     case Tab::kPreviewHtml:
       DeleteTemporaryPage(temp_page_path);

@@ -14,7 +14,6 @@ enum class Tab { kEditor = 0, kPreviewText = 1, kPreviewHtml = 2, kNfo = 3 };
 struct PreviewViews {
   PreviewTextView& text;
   BrowserView& browser;
-  NfoMemoView& nfo;
 };
 
 // The one path of the temporary preview page, "quillory_temp.html": in runtime_dir when that is an absolute
@@ -30,10 +29,10 @@ std::string TemporaryPagePathIn(std::string_view runtime_dir, const std::string&
 // page, and the window's close is abandoned.
 void DeleteTemporaryPage(const std::string& path);
 
-// Rebuilds the tab just selected from the record: the Preview Text memo from the plain-text README, the
-// browser view from the preview page written to temp_page_path (the blank page for an empty program
-// name), or the NFO memo from the NFO text (hand edits are lost). The Editor tab touches nothing. An
-// empty program name leaves the memos empty. Raises when the old page cannot be removed or the new one
+// Rebuilds the preview tab just selected from the record: the Preview Text memo from the plain-text
+// README, or the browser view from the preview page written to temp_page_path (the blank page for an empty
+// program name). The Editor and NFO tabs touch nothing here (the NFO memo is NfoEdits's). An empty program
+// name leaves the memo empty. Raises when the old page cannot be removed or the new one
 // cannot be written; the browser then keeps its page.
 void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
                     const std::string& temp_page_path);

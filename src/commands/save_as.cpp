@@ -30,16 +30,24 @@ std::string SaveAsFilter() {
   return filter;
 }
 
-bool SaveAsCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs) {
+std::string SaveAsTitle() {
+  std::string title = "Save As *.qlx or Export ";
+  const char* separator = "";
+  for (const FormatInfo* info : ExportFormats()) {
+    title.append(separator).append("*").append(info->extension);
+    separator = ", ";
+  }
+  return title;
+}
+
+bool SaveAsCommand(ReadmeProject& record, WindowState&, Dialogs& dialogs) {
   if (!ConfirmProgramName(record, dialogs)) return false;
-  auto chosen = dialogs.SaveFile(FileDialogRequest{SaveAsFilter(), 1,
-                                                   Cp1252ToUtf8(record.program_name) + " Readme",
-                                                   std::string(kSaveAsTitle)});
+  auto chosen = dialogs.SaveFile(
+      FileDialogRequest{SaveAsFilter(), 1, Cp1252ToUtf8(record.program_name) + " Readme", SaveAsTitle()});
   if (!chosen) return false;
   if (chosen->filter_index == 1) {
     record.document_path = ApplyExtension(chosen->path, ".qlx");
-    window.title = TitleWithDocument(record.document_path);
-    WriteProjectDocument(record, record.document_path);
+    WriteChosenDocument(record, record.document_path);
     return true;
   }
   const std::vector<const FormatInfo*> formats = ExportFormats();

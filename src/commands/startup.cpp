@@ -6,7 +6,6 @@
 #include "common/error.h"
 #include "project/project_file.h"
 #include "text/codepage.h"
-#include "text/file_io.h"
 
 namespace quillory {
 namespace {
@@ -51,10 +50,35 @@ bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path)
   return true;
 }
 
-void RemoveFileAssociation(AssociationStore& store) {
+AssociationRemoval RemoveFileAssociation(AssociationStore& store) {
+  // The open command is read where the store sees it; an installed package's is there for every user.
+  auto registered = [&store] {
+    for (std::string_view key : {kProgramKey, kOpenCommandKey, kDocumentTypeKey}) {
+      if (store.KeyExists(std::string(key))) return true;
+    }
+    return false;
+  };
+  if (!registered()) return AssociationRemoval::kNotRegistered;
   for (std::string_view key : {kProgramKey, kDocumentTypeKey}) {
     if (store.KeyExists(std::string(key))) store.DeleteKeyTree(std::string(key));
   }
+  return registered() ? AssociationRemoval::kKept : AssociationRemoval::kRemoved;
+}
+
+std::string AssociationRemovalMessage(AssociationRemoval outcome) {
+  switch (outcome) {
+    case AssociationRemoval::kRemoved:
+      return "The .qlx association was removed. Quillory registers it again when it next starts.";
+    case AssociationRemoval::kNotRegistered:
+      return "No .qlx association was registered.";
+    case AssociationRemoval::kKept:
+      return "The installed package provides the association.";
+  }
+  return {};
+}
+
+void RemoveFileAssociationCommand(AssociationStore& store, Dialogs& dialogs) {
+  dialogs.ShowInformation(AssociationRemovalMessage(RemoveFileAssociation(store)));
 }
 
 void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore& store,
@@ -67,9 +91,14 @@ void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore
     association_failure = error;
   }
   RestoreHtmlDefaults(record, window);
-  if (!environment.arguments.empty() && IsExistingFile(environment.arguments.front())) {
+  if (!environment.arguments.empty() && !environment.arguments.front().empty()) {
     const std::string& path = environment.arguments.front();
-    if (auto bytes = ReadDocumentForWindow(path)) AdoptDocument(record, window, path, std::move(*bytes));
+    try {
+      AdoptDocument(record, window, path, ReadExistingDocument(path));
+    } catch (const Error& document_failure) {
+      if (!association_failure) throw;
+      throw Error(ErrorBoxText(document_failure.what()) + "\n" + association_failure->what());
+    }
   }
   if (association_failure) throw *association_failure;
 }

@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "ports/association_store.h"
-#include "project/readme_project.h"
 #include "commands/window_state.h"
+#include "ports/association_store.h"
+#include "ports/dialogs.h"
+#include "project/readme_project.h"
 
 namespace quillory {
 
@@ -32,9 +33,22 @@ std::string DocumentIconFor(std::string_view exe_path);
 // naming it.
 bool UpdateFileAssociation(AssociationStore& store, const std::string& exe_path);
 
+// What RemoveFileAssociation found and did.
+enum class AssociationRemoval {
+  kRemoved,        // the keys were there and are gone
+  kNotRegistered,  // no key was there
+  kKept,           // a key is still there: the installed package provides it (or the store refused)
+};
+
 // Removes the association: the "Quillory" key tree, then ".qlx". Missing keys are skipped and a refused
-// deletion is not reported.
-void RemoveFileAssociation(AssociationStore& store);
+// deletion raises nothing; what is left afterwards tells the outcome.
+AssociationRemoval RemoveFileAssociation(AssociationStore& store);
+
+// The information message that says what RemoveFileAssociation did or why not.
+std::string AssociationRemovalMessage(AssociationRemoval outcome);
+
+// Help > "Remove *.qlx associate": RemoveFileAssociation, then its message in an information box.
+void RemoveFileAssociationCommand(AssociationStore& store, Dialogs& dialogs);
 
 // What the start-up step takes from the process.
 struct StartupEnvironment {
@@ -44,13 +58,12 @@ struct StartupEnvironment {
 
 // The start-up step, in its order: set_tooltip_colour (the window's part; may be empty), the file
 // association, the HTML defaults with "iso-8859-1" the only checked Character Set item, and the document
-// named by the first argument when that is an existing regular file (the document path becomes the
-// argument, the title shows its file name, and the document is read; facts it lacks keep their text).
-// A failed association does not stop the rest: its error is raised once the rest is done. A document that
-// exists but cannot be read, or is not a regular file or not text, raises the errors of
-// ReadDocumentForWindow and is not adopted.
+// named by the first argument, unless that is empty (the document path becomes the argument, the title shows
+// its file name, and the document is read; facts it lacks keep their text). A failed association does not
+// stop the rest: its error is raised once the rest is done. A document that does not exist, cannot be read,
+// or is not a regular file or no project document raises the errors of ReadExistingDocument and is not
+// adopted; when the association failed too, both messages are raised as one, a line each.
 void RunStartupStep(ReadmeProject& record, WindowState& window, AssociationStore& store,
                     const StartupEnvironment& environment, const std::function<void()>& set_tooltip_colour);
-
 
 }  // namespace quillory

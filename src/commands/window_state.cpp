@@ -19,13 +19,14 @@ void WindowState::CheckOnly(CharsetItem item) {
   charset_checked[static_cast<size_t>(item)] = true;
 }
 
-std::string TitleWithDocument(std::string_view name) {
-  return std::string(kAppTitle) + " - " + std::string(name);
-}
-
 std::string LastPathComponent(std::string_view path) {
   const size_t slash = path.find_last_of('/');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string WindowTitle(const ReadmeProject& record) {
+  if (record.document_path.empty()) return std::string(kAppTitle);
+  return LastPathComponent(record.document_path) + " - " + std::string(kAppTitle);
 }
 
 void UpdateCharsetChecks(WindowState& window, std::string_view chr) {
@@ -42,7 +43,6 @@ void RestoreHtmlDefaults(ReadmeProject& record, WindowState& window) {
 }
 
 void NewProject(ReadmeProject& record, WindowState& window) {
-  window.title = std::string(kAppTitle);
   record.document_path.clear();
   ClearAll(record);
   RestoreHtmlDefaults(record, window);

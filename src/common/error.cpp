@@ -54,17 +54,18 @@ Error NotAProjectDocument(const std::string& path) {
   return Error(FormatMessage("\"%s\" is not a Quillory project document", {ExpandedPath(path)}));
 }
 
-Error FileTooLarge(const std::string& path, std::size_t limit) {
-  std::string size = std::to_string(limit) + " bytes";
+std::string ByteCountText(std::size_t count) {
   for (const auto& [unit, name] : {std::pair{std::size_t{1} << 30, " GiB"},
                                    {std::size_t{1} << 20, " MiB"},
                                    {std::size_t{1} << 10, " KiB"}}) {
-    if (limit >= unit && limit % unit == 0) {
-      size = std::to_string(limit / unit) + name;
-      break;
-    }
+    if (count >= unit && count % unit == 0) return std::to_string(count / unit) + name;
   }
-  return Error(FormatMessage("Cannot open file \"%s\". It is larger than %s", {ExpandedPath(path), size}));
+  return std::to_string(count) + " bytes";
+}
+
+Error FileTooLarge(const std::string& path, std::size_t limit) {
+  return Error(FormatMessage("Cannot open file \"%s\". It is larger than %s",
+                             {ExpandedPath(path), ByteCountText(limit)}));
 }
 
 Error UnsafeLink(const std::string& path) {

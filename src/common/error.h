@@ -34,7 +34,10 @@ Error NotARegularFile(const std::string& path);
 // ""PATH" is not a Quillory project document": the file is not text.
 Error NotAProjectDocument(const std::string& path);
 
-// "Cannot open file "PATH". It is larger than LIMIT" (LIMIT in bytes, KiB, MiB or GiB).
+// A count of bytes in the largest unit that divides it: "1 GiB", "3 MiB", "2 KiB", else "3000 bytes".
+std::string ByteCountText(std::size_t count);
+
+// "Cannot open file "PATH". It is larger than LIMIT" (LIMIT as ByteCountText gives it).
 Error FileTooLarge(const std::string& path, std::size_t limit);
 
 // "Cannot create file "PATH". It is a link in a shared folder that belongs to another user": a link that

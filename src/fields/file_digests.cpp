@@ -1,12 +1,7 @@
 #include "fields/file_digests.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <array>
-#include <cerrno>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -14,38 +9,74 @@
 #include <mutex>
 #include <thread>
 #include <utility>
-#include <vector>
-
-#include "common/error.h"
-#include "fields/sha256_context.h"
-#include "text/file_access.h"
 
 namespace quillory {
 namespace {
 
+// Large enough that a read costs next to nothing beside the digests of its block.
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-constexpr std::size_t kSlots = 4;  // blocks in flight: the reader stays ahead of the slower digest
+// Blocks in flight: the reader stays ahead of the slowest digest.
+constexpr std::size_t kSlots = 4;
 
-// A ring of blocks that one reader fills and two digesters consume, each at its own pace. A slot is
-// refilled only when both digesters have finished with it.
-class BlockRing {
+// Where the blocks read go, for the one loop that reads them.
+class BlockSink {
  public:
-  static constexpr int kDigesters = 2;
+  virtual ~BlockSink() = default;
+  // The room for the next block (kBlockSize bytes); nullptr once a digest has failed.
+  virtual unsigned char* NextFree() = 0;
+  // The block NextFree gave holds length bytes; 0 marks the end of the input.
+  virtual void Publish(std::size_t length) = 0;
+  // The bytes every digest has taken.
+  virtual std::uint64_t Taken() = 0;
+  // Waits until every digest has taken every block, and raises what a digest raised.
+  virtual void Finish() = 0;
+};
 
-  BlockRing() {
-    for (auto& slot : slots_) slot.bytes = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
+// One block at a time, digested on the calling thread as soon as it is read.
+class DigestsInLine final : public BlockSink {
+ public:
+  explicit DigestsInLine(std::vector<std::unique_ptr<Digester>>& digesters)
+      : digesters_(digesters), block_(std::make_unique_for_overwrite<unsigned char[]>(kBlockSize)) {}
+  unsigned char* NextFree() override { return block_.get(); }
+  void Publish(std::size_t length) override {
+    for (auto& digester : digesters_) digester->Add(block_.get(), length);
+    taken_ += length;
   }
+  std::uint64_t Taken() override { return taken_; }
+  void Finish() override {}
 
-  // For the reader: the slot of the next block, once both digesters are done with it; nullptr when
-  // the work is stopped.
-  unsigned char* NextFree() {
+ private:
+  std::vector<std::unique_ptr<Digester>>& digesters_;
+  std::unique_ptr<unsigned char[]> block_;
+  std::uint64_t taken_ = 0;
+};
+
+// A ring of blocks that the reader fills and each digest, on a thread of its own, takes at its own pace. A
+// slot is filled again only when every digest is done with it. The destructor stops the threads and joins
+// them, so that a failure on the reader's side never leaves one running.
+class DigestRing final : public BlockSink {
+ public:
+  explicit DigestRing(std::vector<std::unique_ptr<Digester>>& digesters)
+      : consumed_(digesters.size(), 0), failures_(digesters.size()) {
+    for (auto& slot : slots_) slot.bytes = std::make_unique_for_overwrite<unsigned char[]>(kBlockSize);
+    try {
+      for (std::size_t d = 0; d < digesters.size(); ++d) {
+        threads_.emplace_back([this, d, digester = digesters[d].get()] { Digest(d, *digester); });
+      }
+    } catch (...) {
+      StopAndJoin();
+      throw;
+    }
+  }
+  ~DigestRing() override { StopAndJoin(); }
+
+  unsigned char* NextFree() override {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return stopped_ || published_ - Slowest() < kSlots; });
+    changed_.wait(lock, [&] { return stopped_ || published_ - finished_blocks_ < kSlots; });
     return stopped_ ? nullptr : slots_[published_ % kSlots].bytes.get();
   }
 
-  // For the reader: the block just filled holds length bytes; 0 marks the end of the file.
-  void Publish(std::size_t length) {
+  void Publish(std::size_t length) override {
     {
       const std::lock_guard lock(mutex_);
       if (length == 0) {
@@ -58,25 +89,52 @@ class BlockRing {
     changed_.notify_all();
   }
 
-  // For digester d: the next block and its length, or {nullptr, 0} at the end or after a stop.
-  std::pair<const unsigned char*, std::size_t> Take(int d) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return stopped_ || ended_ || consumed_[d] < published_; });
-    if (stopped_ || consumed_[d] == published_) return {nullptr, 0};
-    const Slot& slot = slots_[consumed_[d] % kSlots];
-    return {slot.bytes.get(), slot.length};
+  std::uint64_t Taken() override {
+    const std::lock_guard lock(mutex_);
+    return finished_bytes_;
   }
 
-  // For digester d: done with the block Take gave it.
-  void Release(int d) {
-    {
-      const std::lock_guard lock(mutex_);
-      ++consumed_[d];
+  void Finish() override {
+    for (auto& thread : threads_) thread.join();
+    for (const auto& failure : failures_) {
+      if (failure) std::rethrow_exception(failure);
     }
-    changed_.notify_all();
   }
 
-  // Wakes everyone and makes every wait end.
+ private:
+  struct Slot {
+    std::unique_ptr<unsigned char[]> bytes;
+    std::size_t length = 0;
+  };
+
+  // The work of the thread of digest d.
+  void Digest(std::size_t d, Digester& digester) {
+    try {
+      for (;;) {
+        const Slot* slot = nullptr;
+        {
+          std::unique_lock lock(mutex_);
+          changed_.wait(lock, [&] { return stopped_ || ended_ || consumed_[d] < published_; });
+          if (stopped_ || consumed_[d] == published_) return;
+          slot = &slots_[consumed_[d] % kSlots];
+        }
+        digester.Add(slot->bytes.get(), slot->length);
+        {
+          const std::lock_guard lock(mutex_);
+          ++consumed_[d];
+          const std::uint64_t slowest = *std::min_element(consumed_.begin(), consumed_.end());
+          for (; finished_blocks_ < slowest; ++finished_blocks_) {
+            finished_bytes_ += slots_[finished_blocks_ % kSlots].length;
+          }
+        }
+        changed_.notify_all();
+      }
+    } catch (...) {
+      failures_[d] = std::current_exception();
+      Stop();
+    }
+  }
+
   void Stop() {
     {
       const std::lock_guard lock(mutex_);
@@ -85,134 +143,73 @@ class BlockRing {
     changed_.notify_all();
   }
 
-  // The blocks both digesters have finished.
-  std::uint64_t Finished() {
-    const std::lock_guard lock(mutex_);
-    return Slowest();
+  void StopAndJoin() {
+    Stop();
+    for (auto& thread : threads_) {
+      if (thread.joinable()) thread.join();
+    }
   }
-
- private:
-  struct Slot {
-    std::unique_ptr<unsigned char[]> bytes;
-    std::size_t length = 0;
-  };
-  std::uint64_t Slowest() const { return std::min(consumed_[0], consumed_[1]); }
 
   std::mutex mutex_;
   std::condition_variable changed_;
   std::array<Slot, kSlots> slots_;
   std::uint64_t published_ = 0;
-  std::array<std::uint64_t, kDigesters> consumed_{};
+  std::vector<std::uint64_t> consumed_;  // blocks each digest is done with
+  std::uint64_t finished_blocks_ = 0;    // blocks every digest is done with
+  std::uint64_t finished_bytes_ = 0;     // their bytes
   bool ended_ = false;
   bool stopped_ = false;
-};
-
-// Runs work on a thread of its own; the destructor stops the ring and joins, so an exception on the
-// reader's side never leaves a thread running. A failure inside work is kept for Rethrow.
-class Digester {
- public:
-  Digester(BlockRing& ring, std::function<void()> work)
-      : ring_(ring), thread_([this, work = std::move(work)] {
-          try {
-            work();
-          } catch (...) {
-            failure_ = std::current_exception();
-            ring_.Stop();
-          }
-        }) {}
-  ~Digester() {
-    if (thread_.joinable()) {
-      ring_.Stop();
-      thread_.join();
-    }
-  }
-  void Join() { thread_.join(); }
-  void Rethrow() const {
-    if (failure_) std::rethrow_exception(failure_);
-  }
-
- private:
-  BlockRing& ring_;
-  std::exception_ptr failure_;
-  std::thread thread_;
+  std::vector<std::exception_ptr> failures_;
+  std::vector<std::thread> threads_;
 };
 
 }  // namespace
 
-FileDigests Md5AndSha256OfFile(const std::string& path, const Md5Progress& progress) {
-  OpenedFile file;
-  if (int error = OpenForReading(path, file)) throw CannotOpenFile(path, error);
-  const int fd = file.fd.get();
-  const std::uint64_t total =
-      S_ISREG(file.info.st_mode) ? static_cast<std::uint64_t>(file.info.st_size) : 0;
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return Md5AndSha256OfBlocks(
-      [&](unsigned char* block, std::size_t size) {
-        const ssize_t got = ReadSome(fd, block, size);
-        if (got < 0) throw CannotOpenFile(path, errno);
-        return static_cast<std::size_t>(got);
-      },
-      total, progress);
+DigestResults DigestAll(InputSource& input, std::span<const DigestAlgorithm* const> algorithms,
+                        const ReadProgress& progress) {
+  std::vector<std::unique_ptr<Digester>> digesters;
+  for (const DigestAlgorithm* algorithm : algorithms) digesters.push_back(algorithm->NewDigester());
+  std::unique_ptr<BlockSink> sink;
+  if (digesters.size() > 1) {
+    sink = std::make_unique<DigestRing>(digesters);
+  } else {
+    sink = std::make_unique<DigestsInLine>(digesters);
+  }
+
+  const std::uint64_t total = input.length();
+  std::function<bool()> go_on;  // asked while a read waits for data
+  if (progress) go_on = [&] { return progress(sink->Taken(), total); };
+  std::uint64_t reported = 0;
+  auto report = [&](bool always) {
+    if (!progress) return;
+    const std::uint64_t taken = sink->Taken();
+    if (!always && taken == reported) return;
+    reported = taken;
+    if (!progress(taken, total)) throw ReadCancelled();
+  };
+
+  DigestResults results;
+  report(true);
+  for (;;) {
+    unsigned char* block = sink->NextFree();
+    if (block == nullptr) break;  // a digest failed: Finish raises its failure
+    const std::size_t got = input.ReadBlock(block, kBlockSize, go_on);
+    sink->Publish(got);
+    if (got == 0) break;
+    results.length += got;
+    report(false);
+  }
+  sink->Finish();
+  report(false);
+  for (auto& digester : digesters) results.digests.push_back(digester->Finish());
+  return results;
 }
 
-FileDigests Md5AndSha256OfBlocks(const BlockReader& read_block, std::uint64_t total,
-                                 const Md5Progress& progress) {
-  FileDigests digests{};
-  Md5Context md5;
-  Md5Start(md5);
-  Sha256Context sha256;
-  std::vector<std::size_t> lengths;  // of every block read, for the progress count
-
-  BlockRing ring;
-  auto consume = [&ring](int d, auto add) {
-    return [&ring, d, add] {
-      for (;;) {
-        const auto [bytes, length] = ring.Take(d);
-        if (bytes == nullptr) return;
-        add(bytes, length);
-        ring.Release(d);
-      }
-    };
-  };
-  Digester md5_thread(ring, consume(0, [&md5](const unsigned char* b, std::size_t n) { Md5Add(md5, b, n); }));
-  Digester sha_thread(ring, consume(1, [&sha256](const unsigned char* b, std::size_t n) { sha256.Add(b, n); }));
-
-  std::uint64_t reported_blocks = 0, reported_bytes = 0;
-  auto report = [&](std::uint64_t finished) {
-    for (; reported_blocks < finished; ++reported_blocks) reported_bytes += lengths[reported_blocks];
-    if (progress && !progress(reported_bytes, total)) {
-      ring.Stop();
-      throw DigestsCancelled();
-    }
-  };
-  for (;;) {
-    unsigned char* block = ring.NextFree();
-    if (block == nullptr) break;  // a digester failed
-    std::size_t got = 0;
-    try {
-      got = read_block(block, kBlockSize);
-    } catch (...) {
-      ring.Stop();
-      throw;
-    }
-    ring.Publish(got);
-    if (got == 0) break;
-    lengths.push_back(got);
-    digests.length += got;
-    // Report whenever both digests have finished another block since the last report.
-    if (progress) {
-      const std::uint64_t finished = ring.Finished();
-      if (finished > reported_blocks) report(finished);
-    }
-  }
-  md5_thread.Join();
-  sha_thread.Join();
-  md5_thread.Rethrow();
-  sha_thread.Rethrow();
-  if (progress) report(lengths.size());
-  digests.md5 = Md5Finish(md5);
-  digests.sha256 = sha256.Finish();
-  return digests;
+std::string DigestFieldTextOfFile(const DigestAlgorithm& algorithm, const std::string& path,
+                                  const ReadProgress& progress, Readable readable) {
+  InputSource input = InputSource::Open(path, readable);
+  const DigestAlgorithm* const one[] = {&algorithm};
+  return FieldText(algorithm, DigestAll(input, one, progress).digests.front());
 }
 
 }  // namespace quillory

@@ -1,40 +1,34 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
-#include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "fields/md5.h"
-#include "fields/sha256.h"
+#include "fields/digest.h"
+#include "text/input_source.h"
 
 namespace quillory {
 
-// Both digests of one file.
-struct FileDigests {
-  Md5Digest md5;
-  Sha256Digest sha256;
-  std::uint64_t length = 0;  // the bytes read
+// What one read of an input gave.
+struct DigestResults {
+  std::uint64_t length = 0;                        // the bytes read
+  std::vector<std::vector<std::uint8_t>> digests;  // one for each algorithm asked for, in that order
 };
 
-// Fills block with up to size bytes of the input; returns the count, 0 at the end. Raises on failure.
-using BlockReader = std::function<std::size_t(unsigned char* block, std::size_t size)>;
+// Reads input once, in blocks of 1 MiB, and feeds every block to each of algorithms (none is fine: the
+// bytes are counted). With several, each digest runs on a thread of its own while the next blocks are
+// read; with one, it runs on the calling thread. progress, when given, is called on the calling thread,
+// told the bytes every digest has taken so far: once before the first read, whenever the digests have
+// taken another block, and at least every 50 ms while a pipe has no data. It returning false raises
+// ReadCancelled. Raises InputError when the input cannot be read, and what a digester raises; no thread
+// outlives the call either way.
+DigestResults DigestAll(InputSource& input, std::span<const DigestAlgorithm* const> algorithms,
+                        const ReadProgress& progress = {});
 
-// Raised by Md5AndSha256OfFile when its progress callback asks it to stop.
-class DigestsCancelled : public std::exception {
- public:
-  const char* what() const noexcept override { return "Digests cancelled"; }
-};
-
-// The MD5 and the SHA-256 of a file, read once: each block read is digested by two threads at the same
-// time while the next blocks are read. progress is called on the calling thread, told the bytes both
-// digests have taken so far. Raises "Cannot open file "%s". %s" when the file cannot be opened or read,
-// and DigestsCancelled when progress returns false; no thread outlives the call either way.
-FileDigests Md5AndSha256OfFile(const std::string& path, const Md5Progress& progress = {});
-
-// The same for any input, read block by block with read_block (whose errors pass through); total is the
-// expected length for progress, 0 when unknown.
-FileDigests Md5AndSha256OfBlocks(const BlockReader& read_block, std::uint64_t total = 0,
-                                 const Md5Progress& progress = {});
+// The field text of one digest of the file at path (see FieldText), opened as readable allows; progress
+// and failures as for DigestAll and InputSource::Open.
+std::string DigestFieldTextOfFile(const DigestAlgorithm& algorithm, const std::string& path,
+                                  const ReadProgress& progress = {}, Readable readable = Readable::kAnyFile);
 
 }  // namespace quillory

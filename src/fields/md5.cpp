@@ -4,14 +4,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
-#include <cerrno>
 #include <cstring>
-#include <memory>
 #include <utility>
-
-#include "common/error.h"
-#include "fields/file_blocks.h"
 
 namespace quillory {
 namespace {
@@ -106,16 +100,6 @@ std::uint64_t BitCount(const Md5Context& context) {
   return (std::uint64_t{context.bit_count[1]} << 32) | context.bit_count[0];
 }
 
-std::string DigestText(const Md5Digest& digest, const char* digits) {
-  std::string text;
-  text.reserve(32);
-  for (std::uint8_t byte : digest) {
-    text += digits[byte >> 4];
-    text += digits[byte & 0x0f];
-  }
-  return text;
-}
-
 }  // namespace
 
 void Md5Start(Md5Context& context) {
@@ -172,18 +156,5 @@ Md5Digest Md5Of(const void* data, std::size_t length) {
   Md5Add(context, data, length);
   return Md5Finish(context);
 }
-
-Md5Digest Md5OfFile(const std::string& path, const Md5Progress& progress, Readable readable) {
-  Md5Context context;
-  Md5Start(context);
-  const bool whole = ReadFileBlocks(
-      path, progress, readable, [&](const unsigned char* data, std::size_t n) { Md5Add(context, data, n); });
-  if (!whole) throw Md5Cancelled();
-  return Md5Finish(context);
-}
-
-std::string Md5ToText(const Md5Digest& digest) { return DigestText(digest, "0123456789abcdef"); }
-
-std::string Md5FieldText(const Md5Digest& digest) { return DigestText(digest, "0123456789ABCDEF"); }
 
 }  // namespace quillory

@@ -1,15 +1,15 @@
 #include "nfo/nfo_builder.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
-#include "project/release_facts.h"
+#include "project/readme_outline.h"
 #include "text/codepage.h"
 
 namespace quillory {
 namespace {
-
-using R = ReadmeProject;
 
 // CP437 box pieces.
 constexpr char kTopLeft = '\xDA', kHorizontal = '\xC4', kTopRight = '\xBF', kVertical = '\xB3';
@@ -17,16 +17,17 @@ constexpr char kBottomLeft = '\xC0', kBottomRight = '\xD9';
 constexpr char kBannerLeft = '\xCC', kBannerRule = '\xCD', kBannerRight = '\xB9';
 constexpr size_t kBannerRuleLength = 21;
 
-// The six texts in output order, with the inner titles of their boxes (three of which carry one more
-// trailing space than the others).
-constexpr std::pair<std::string_view, std::string R::*> kTextBoxes[] = {
-    {"  DESCRIPTION or/and USES  ", &R::descript_uses},
-    {"  REQUIRED  ", &R::required},
-    {"  WHAT'S NEW   ", &R::news},
-    {"  CHANGE LOG   ", &R::changelog},
-    {"  TODO   ", &R::todo},
-    {"  LICENSE  ", &R::license},
-};
+// The texts whose box titles carry one more trailing space than the others.
+constexpr std::string_view kWideTitledTexts[] = {"news", "changelog", "todo"};
+
+// The inner title of a block's box: its heading between two blanks each side (three after, for the
+// wide-titled texts).
+std::string BoxTitle(const OutlineBlock& block) {
+  const bool wide =
+      block.type == OutlineBlockType::kText &&
+      std::ranges::find(kWideTitledTexts, block.facts.front().fact->key) != std::end(kWideTitledTexts);
+  return "  " + std::string(block.heading) + (wide ? "   " : "  ");
+}
 
 // Three lines: a box drawn exactly around title.
 void AppendBox(TextLines& lines, std::string_view title) {
@@ -34,10 +35,6 @@ void AppendBox(TextLines& lines, std::string_view title) {
   lines.push_back(kTopLeft + edge + kTopRight);
   lines.push_back(kVertical + std::string(title) + kVertical);
   lines.push_back(kBottomLeft + edge + kBottomRight);
-}
-
-void AppendFact(TextLines& lines, std::string_view caption, const std::string& value) {
-  lines.push_back(PaddedLabel(caption, ' ') + Cp1252ToCp437(value));
 }
 
 // The copyright in CP437, which spells ©, ® and ™ as "(C)", "(R)" and "(tm)", between two rules.
@@ -50,32 +47,33 @@ std::string Banner(std::string_view copyright) {
 
 TextLines BuildNfoText(const ReadmeProject& record) {
   TextLines lines;
-  const bool framed = !record.copyright.empty();
-  if (framed) lines.insert(lines.end(), {Banner(record.copyright), "", ""});
-
-  AppendBox(lines, "  PROGRAM INFO  ");
-  lines.emplace_back();
-  for (const auto& fact : kProgramInfoFacts) {
-    if (IsListed(record, fact)) AppendFact(lines, fact.caption, record.*fact.member);
+  bool first_section = true;
+  const ReadmeOutline outline(record);
+  for (const OutlineBlock& block : outline.blocks()) {
+    switch (block.type) {
+      case OutlineBlockType::kTitle:  // the program name leads the program info
+        break;
+      case OutlineBlockType::kOpeningFrame:
+        lines.insert(lines.end(), {Banner(block.value()), "", ""});
+        break;
+      case OutlineBlockType::kFactList:
+      case OutlineBlockType::kText:
+        if (!std::exchange(first_section, false)) lines.emplace_back();
+        AppendBox(lines, BoxTitle(block));
+        lines.emplace_back();
+        if (block.type == OutlineBlockType::kText) {
+          lines.push_back(Cp1252ToCp437(block.value()));
+        } else {
+          for (const auto& [fact, value] : block.facts) {
+            lines.push_back(PaddedLabel(fact->caption, ' ') + Cp1252ToCp437(value));
+          }
+        }
+        break;
+      case OutlineBlockType::kClosingFrame:
+        lines.insert(lines.end(), {"", "", Banner(block.value())});
+        break;
+    }
   }
-
-  if (!record.website.empty() || !record.email.empty()) {
-    lines.emplace_back();
-    AppendBox(lines, "  CONTACT  ");
-    lines.emplace_back();
-    if (!record.website.empty()) AppendFact(lines, "Website", record.website);
-    if (!record.email.empty()) AppendFact(lines, "Email", record.email);
-  }
-
-  for (const auto& [title, member] : kTextBoxes) {
-    if ((record.*member).empty()) continue;
-    lines.emplace_back();
-    AppendBox(lines, title);
-    lines.emplace_back();
-    lines.push_back(Cp1252ToCp437(record.*member));
-  }
-
-  if (framed) lines.insert(lines.end(), {"", "", Banner(record.copyright)});
   return lines;
 }
 

@@ -10,9 +10,9 @@ namespace quillory {
 // ("Quillory file (*.qlx)|*.qlx").
 struct FileDialogRequest {
   std::string filter;
-  int filter_index = 1;    // 1-based index of the filter selected at first
-  std::string file_name;   // proposed name, may be empty
-  std::string title;       // empty: the dialog's own title
+  int filter_index = 1;   // 1-based index of the filter selected at first
+  std::string file_name;  // proposed name, may be empty
+  std::string title;      // empty: the dialog's own title
 };
 
 // What the user confirmed: the chosen full path and the 1-based index of the filter selected then.
@@ -31,11 +31,13 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // The open-file dialog; nothing when cancelled. The chosen name need not exist.
   virtual std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) = 0;
-  // The save-file dialog; nothing when cancelled. No default extension, no overwrite question.
+  // The save-file dialog; nothing when cancelled. No default extension is added to the path returned; but
+  // when the chosen name, given the selected type's extension by the extension rule (ApplyExtension), names
+  // a file that exists, the dialog asks whether to replace it and ends only when the user agrees.
   virtual std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) = 0;
-  // The colour dialog, starting at black; the platform colour value (red in the low byte, green in the
-  // second, blue in the third), or nothing when cancelled.
-  virtual std::optional<std::uint32_t> ChooseColor() = 0;
+  // The colour dialog, starting at initial; colours are platform colour values (red in the low byte, green
+  // in the second, blue in the third). Returns the colour chosen, or nothing when cancelled.
+  virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
   // An information box (caption "Information", information icon, one OK button). UTF-8 text.
   virtual void ShowInformation(const std::string& text) = 0;
   // The About box: an information box that shows the application icon where a platform has one; the
@@ -47,6 +49,9 @@ class Dialogs {
   // A question box (caption: the application title, warning icon) with Save, Discard and Cancel, Save the
   // default; closing it counts as Cancel. UTF-8 text, shown as given.
   virtual SaveChangesAnswer AskSaveChanges(const std::string& question) = 0;
+  // A question box (caption: the application title, question icon) with Yes and No, No the default;
+  // closing it counts as No. Returns whether the answer was Yes. UTF-8 text, shown as given.
+  virtual bool Confirm(const std::string& question) = 0;
 };
 
 }  // namespace quillory

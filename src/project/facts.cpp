@@ -17,14 +17,14 @@ constexpr WindowPlace kMenu{};
 // The one table of stored values. A new fact is one row here (and its member in the record).
 // clang-format off
 constexpr std::array kFacts = {
-    // key            section          member             kind        storage           caption                   heading                    block              order  window place
-    Fact{"c1",             kHtmlSection,   &R::c1,             K::kColour,   Storage::kAlways,   "Body background colour", "",                        B::kNone,          0,  kMenu},
-    Fact{"c2",             kHtmlSection,   &R::c2,             K::kColour,   Storage::kAlways,   "Table text colour",      "",                        B::kNone,          0,  kMenu},
-    Fact{"c3",             kHtmlSection,   &R::c3,             K::kColour,   Storage::kAlways,   "Border colour",          "",                        B::kNone,          0,  kMenu},
-    Fact{"c4",             kHtmlSection,   &R::c4,             K::kColour,   Storage::kAlways,   "Border background colour", "",                      B::kNone,          0,  kMenu},
-    Fact{"c5",             kHtmlSection,   &R::c5,             K::kColour,   Storage::kAlways,   "Heading row colour",     "",                        B::kNone,          0,  kMenu},
-    Fact{"c6",             kHtmlSection,   &R::c6,             K::kColour,   Storage::kAlways,   "Copyright heading colour", "",                      B::kNone,          0,  kMenu},
-    Fact{"chr",            kHtmlSection,   &R::chr,            K::kCharset,  Storage::kAlways,   "Character set",          "",                        B::kNone,          0,  kMenu},
+    // key            section          member             kind        storage           caption                   heading                    block              order  window place, initial value
+    Fact{"c1",             kHtmlSection,   &R::c1,             K::kColour,   Storage::kAlways,   "Body background colour", "",                        B::kNone,          0,  kMenu, kDefaultC1},
+    Fact{"c2",             kHtmlSection,   &R::c2,             K::kColour,   Storage::kAlways,   "Table text colour",      "",                        B::kNone,          0,  kMenu, kDefaultC2},
+    Fact{"c3",             kHtmlSection,   &R::c3,             K::kColour,   Storage::kAlways,   "Border colour",          "",                        B::kNone,          0,  kMenu, kDefaultC3},
+    Fact{"c4",             kHtmlSection,   &R::c4,             K::kColour,   Storage::kAlways,   "Border background colour", "",                      B::kNone,          0,  kMenu, kDefaultC4},
+    Fact{"c5",             kHtmlSection,   &R::c5,             K::kColour,   Storage::kAlways,   "Heading row colour",     "",                        B::kNone,          0,  kMenu, kDefaultC5},
+    Fact{"c6",             kHtmlSection,   &R::c6,             K::kColour,   Storage::kAlways,   "Copyright heading colour", "",                      B::kNone,          0,  kMenu, kDefaultC6},
+    Fact{"chr",            kHtmlSection,   &R::chr,            K::kCharset,  Storage::kAlways,   "Character set",          "",                        B::kNone,          0,  kMenu, kDefaultCharset},
     Fact{"program_name",   kReadmeSection, &R::program_name,   K::kPlain,    Storage::kAlways,   "Program Name",           "",                        B::kProgramInfo,  10,  {kUpper, 0, 0}},
     Fact{"version",        kReadmeSection, &R::version,        K::kPlain,    Storage::kAlways,   "Version",                "",                        B::kProgramInfo,  20,  {kUpper, 1, 0}},
     Fact{"website",        kReadmeSection, &R::website,        K::kAddress,  Storage::kAlways,   "Website",                "",                        B::kContact,      10,  {kUpper, 2, 0}},
@@ -57,11 +57,12 @@ constexpr std::array kFacts = {
 struct Derived {
   std::array<std::vector<const Fact*>, 4> blocks;
   std::vector<const Fact*> release;
+  std::vector<const Fact*> html;
 
   Derived() {
     for (const Fact& fact : kFacts) {
       blocks[static_cast<size_t>(fact.block)].push_back(&fact);
-      if (fact.section == kReadmeSection) release.push_back(&fact);
+      (fact.section == kReadmeSection ? release : html).push_back(&fact);
     }
     for (auto& block : blocks) {
       std::stable_sort(block.begin(), block.end(),
@@ -98,5 +99,7 @@ std::span<const Fact* const> FactsInBlock(ReadmeBlock block) {
 }
 
 std::span<const Fact* const> ReleaseFacts() { return DerivedTables().release; }
+
+std::span<const Fact* const> HtmlSettings() { return DerivedTables().html; }
 
 }  // namespace quillory

@@ -59,6 +59,7 @@ struct Fact {
   ReadmeBlock block;
   int readme_order;  // the order within its README block (smaller first)
   WindowPlace window;
+  std::string_view initial = {};  // its value in a new record (the HTML settings' defaults); else empty
 
   bool multi_line() const { return kind == FactKind::kText; }
 };
@@ -81,5 +82,8 @@ std::span<const Fact* const> FactsInBlock(ReadmeBlock block);
 
 // The facts of the [readme] section (the release; what Clear All empties), in storage order.
 std::span<const Fact* const> ReleaseFacts();
+
+// The facts of the [html] section (the page's colours and character set), in storage order.
+std::span<const Fact* const> HtmlSettings();
 
 }  // namespace quillory

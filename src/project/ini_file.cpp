@@ -119,6 +119,10 @@ std::optional<std::string_view> IniDocument::ReadView(std::string_view section, 
   return CleanValue(RawValue(k->second));
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  return section_index_.contains(AsciiLower(Trim(section)));
+}
+
 void IniDocument::Write(std::string_view section, std::string_view key, std::string value) {
   const std::string section_name = AsciiLower(Trim(section));
   const std::string key_name = AsciiLower(Trim(key));

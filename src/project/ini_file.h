@@ -28,6 +28,8 @@ class IniDocument {
   // The same value as a view into the document, valid until the document is changed or destroyed; spares
   // a long value a copy.
   std::optional<std::string_view> ReadView(std::string_view section, std::string_view key) const;
+  // Whether a section of that name is there (read or written), with keys or without.
+  bool HasSection(std::string_view section) const;
   // Sets key in section to value, which must hold no line break. The value is kept as given (moved, not
   // copied); a line that already reads "key=value" is left as it stands.
   void Write(std::string_view section, std::string_view key, std::string value);

@@ -8,17 +8,15 @@
 #include <new>
 
 #include "common/error.h"
+#include "project/facts.h"
 #include "project/ini_file.h"
 #include "text/codepage.h"
-#include "text/file_access.h"
 #include "text/file_io.h"
 #include "text/text_lines.h"
 
 namespace quillory {
 namespace {
 
-constexpr std::string_view kHtmlSection = "html";
-constexpr std::string_view kReadmeSection = "readme";
 // A 0xA4 byte stands for a line break in stored multi-line values.
 constexpr char kStoredLineBreak = '\xA4';
 
@@ -48,10 +46,6 @@ std::string StoredOneLineValue(std::string_view text) {
   }
   return out;
 }
-
-// Facts added after the first documents were written: stored only when filled or already in the
-// document, so that a document which does not use them keeps its bytes.
-bool StoredOnlyWhenUsed(const FieldInfo& field) { return field.member == &ReadmeProject::sha256; }
 
 std::string RestoredMultiLineValue(std::string_view stored) {
   std::string out;
@@ -90,26 +84,24 @@ WriteFailed WriteFailedAt(const std::string& path, const WriteFailure& failure) 
 void WithLockedDocument(const std::string& path,
                         const std::function<std::string(const std::string* existing)>& produce) {
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    OpenedFile file;
-    const int opened = OpenRegularFileForReading(path, file);
-    if (opened == kNotRegularFile) throw NotARegularFile(path);
-    if (opened == ENOENT) {
+    std::optional<InputSource> file = InputSource::OpenIfExists(path, Readable::kRegularFileOnly);
+    if (!file) {
       auto failure = TryCreateFile(path, produce(nullptr));
       if (!failure) return;
       if (failure->stage == WriteFailure::Stage::kCreate && failure->error_number == EEXIST) continue;
       throw WriteFailedAt(path, *failure);
     }
-    if (opened != 0) throw CannotOpenFile(path, opened);
     int locked;
-    while ((locked = ::flock(file.fd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+    while ((locked = ::flock(file->descriptor(), LOCK_EX)) != 0 && errno == EINTR) {
     }
     // A file system without locks (ENOLCK, EOPNOTSUPP) is saved unlocked, as before locks existed.
     struct stat now {};
-    if (::stat(path.c_str(), &now) != 0 || ::fstat(file.fd.get(), &file.info) != 0 ||
-        now.st_dev != file.info.st_dev || now.st_ino != file.info.st_ino) {
+    struct stat held {};
+    if (::stat(path.c_str(), &now) != 0 || ::fstat(file->descriptor(), &held) != 0 ||
+        now.st_dev != held.st_dev || now.st_ino != held.st_ino) {
       if (locked == 0) continue;
     }
-    const std::string existing = ReadOpenedFile(path, file);
+    const std::string existing = file->ReadAll();
     if (auto failure = TryReplaceFile(path, produce(&existing))) throw WriteFailedAt(path, *failure);
     return;
   }
@@ -129,14 +121,14 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
 
 std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing) {
   IniDocument document{DocumentAs8Bit(std::move(existing))};
-  for (const auto& field : HtmlSettingFields()) {
-    document.Write(kHtmlSection, field.key, StoredOneLineValue(record.*field.member));
-  }
-  for (const auto& field : FactFields()) {
-    const std::string& value = record.*field.member;
-    if (value.empty() && StoredOnlyWhenUsed(field) && !document.Read(kReadmeSection, field.key)) continue;
-    document.Write(kReadmeSection, field.key,
-                   field.multi_line ? StoredMultiLineValue(value) : StoredOneLineValue(value));
+  for (const Fact& fact : Facts()) {
+    const std::string& value = record.*fact.member;
+    // A fact added after the first documents were written leaves a document that does not use it as it was.
+    if (value.empty() && fact.storage == Storage::kWhenUsed && !document.ReadView(fact.section, fact.key)) {
+      continue;
+    }
+    document.Write(fact.section, fact.key,
+                   fact.multi_line() ? StoredMultiLineValue(value) : StoredOneLineValue(value));
   }
   return document.Serialize();
 }
@@ -194,13 +186,10 @@ std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Read
 
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
   const IniDocument document{DocumentAs8Bit(std::move(bytes))};
-  for (const auto& field : HtmlSettingFields()) {
-    if (auto value = document.Read(kHtmlSection, field.key)) record.*field.member = std::move(*value);
-  }
-  for (const auto& field : FactFields()) {
-    auto value = document.ReadView(kReadmeSection, field.key);
+  for (const Fact& fact : Facts()) {
+    const auto value = document.ReadView(fact.section, fact.key);
     if (!value) continue;
-    record.*field.member = field.multi_line ? RestoredMultiLineValue(*value) : std::string(*value);
+    record.*fact.member = fact.multi_line() ? RestoredMultiLineValue(*value) : std::string(*value);
   }
 }
 

@@ -18,7 +18,8 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension);
 // The bytes of the project document for record, written over `existing` (the file's current bytes, empty
 // for a new file; a UTF-16 document is rewritten whole as 8-bit text, by DocumentAs8Bit): every key's line
 // is replaced where it stands or added to its section, and every other byte of `existing` stays as it was.
-// sha256 is written only when it is filled or `existing` has the key.
+// A fact stored only when used (Storage::kWhenUsed) is written only when it is filled or `existing` has
+// its key.
 std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing);
 
 // Writes the record as a project document to path, replacing the file once and atomically, while holding

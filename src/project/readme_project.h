@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -20,24 +19,7 @@ struct ReadmeProject {
   std::string document_path;
 };
 
-// A stored value of the record: its key in the project document and where the record holds it.
-struct FieldInfo {
-  std::string_view key;
-  std::string ReadmeProject::*member;
-  bool multi_line;
-};
-
-inline constexpr size_t kFactCount = 25;
-inline constexpr size_t kHtmlSettingCount = 7;
-
-// The 25 facts (19 one-line, then 6 multi-line) in storage order.
-const std::array<FieldInfo, kFactCount>& FactFields();
-// c1 to c6 and chr, in storage order.
-const std::array<FieldInfo, kHtmlSettingCount>& HtmlSettingFields();
-// The fact or HTML setting stored under key (exact, lower case), or nullptr.
-const FieldInfo* FindField(std::string_view key);
-
-// The defaults of the HTML settings.
+// The defaults of the HTML settings (the fact table's initial values).
 inline constexpr std::string_view kDefaultC1 = "#f5f5f5";
 inline constexpr std::string_view kDefaultC2 = "#000000";
 inline constexpr std::string_view kDefaultC3 = "#8f8f8f";
@@ -46,9 +28,9 @@ inline constexpr std::string_view kDefaultC5 = "#d4d0c8";
 inline constexpr std::string_view kDefaultC6 = "#d4d0c8";
 inline constexpr std::string_view kDefaultCharset = "iso-8859-1";
 
-// Empties all 25 facts; the HTML settings and the document path stay.
+// Empties every fact of the release (ReleaseFacts); the HTML settings and the document path stay.
 void ClearAllFacts(ReadmeProject& record);
-// Sets c1 to c6 and chr to their defaults.
+// Sets every HTML setting (HtmlSettings: c1 to c6 and chr) to its default.
 void SetHtmlDefaults(ReadmeProject& record);
 
 }  // namespace quillory

@@ -1,12 +1,11 @@
 #include "readme/html_readme.h"
 
-#include <iterator>
 #include <string_view>
 #include <utility>
 
 #include "common/error.h"
+#include "project/readme_outline.h"
 #include "readme/html_text.h"
-#include "project/release_facts.h"
 #include "readme/link_rule.h"
 
 namespace quillory {
@@ -14,22 +13,25 @@ namespace {
 
 constexpr std::string_view kIndent = "       ";  // the 7 spaces before a cell's content
 
-// Whether a text section's heading is indented like a cell's content, per variant.
-struct SectionIndent {
+// A text whose heading is not indented like a cell's content in one variant or both; every other text's
+// heading is indented in both.
+struct HeadingIndent {
+  std::string_view key;
   bool in_export;
   bool in_preview;
 };
-
-// In the order of kReadmeTexts.
-constexpr SectionIndent kSectionIndents[] = {
-    {true, true},    // DESCRIPTION or/and USES
-    {true, true},    // REQUIRED
-    {false, false},  // WHAT'S NEW
-    {true, false},   // CHANGE LOG
-    {true, false},   // TODO
-    {true, true},    // LICENSE
+constexpr HeadingIndent kHeadingIndents[] = {
+    {"news", false, false},
+    {"changelog", true, false},
+    {"todo", true, false},
 };
-static_assert(std::size(kSectionIndents) == std::size(kReadmeTexts));
+
+bool IndentsHeading(const Fact& text, HtmlVariant variant) {
+  for (const HeadingIndent& indent : kHeadingIndents) {
+    if (indent.key == text.key) return variant == HtmlVariant::kExport ? indent.in_export : indent.in_preview;
+  }
+  return true;
+}
 
 // A colour value with only the characters a colour is written with (letters, digits, "#", "%", ".", ",",
 // parentheses and blanks), so that it can neither end its declaration nor name an address.
@@ -45,41 +47,29 @@ std::string Colour(std::string_view value) {
 class PageBuilder {
  public:
   explicit PageBuilder(const ReadmeProject& record)
-      : record_(record), encoding_(PageEncodingFor(record.chr)) {}
+      : outline_(record), record_(record), encoding_(PageEncodingFor(record.chr)) {}
 
   TextLines Build(HtmlVariant variant) {
     AppendHead();
     const std::string copyright = Text(record_.copyright);
-    if (!record_.copyright.empty()) lines_.push_back("<h3>" + copyright + "</h3>");
+    if (outline_.framed()) lines_.push_back("<h3>" + copyright + "</h3>");
     lines_.emplace_back(
         R"( <table class="center_table keret" cellpadding="0" cellspacing="2" style="width: 70%;">)");
 
-    AppendHeadingRow(":: PROGRAM INFO ::");
-    for (const auto& fact : kProgramInfoFacts) {
-      if (!IsListed(record_, fact)) continue;
-      const std::string& value = record_.*fact.member;
-      AppendFactRow(std::string(fact.caption) + ": ", "     <td>",
-                    fact.address ? WebLink(value) : Text(value));
-    }
-
-    if (!record_.website.empty() || !record_.email.empty()) {
-      AppendHeadingRow(":: CONTACT ::");
-      if (!record_.website.empty()) AppendFactRow("Website:", "     <td >", WebLink(record_.website));
-      if (!record_.email.empty()) AppendFactRow("Email:", "     <td >", Link("mailto:", record_.email));
-    }
-
-    for (size_t i = 0; i < std::size(kReadmeTexts); ++i) {
-      const std::string& text = record_.*kReadmeTexts[i].member;
-      if (text.empty()) continue;
-      const SectionIndent indent = kSectionIndents[i];
-      const bool indented = variant == HtmlVariant::kExport ? indent.in_export : indent.in_preview;
-      AppendSection((indented ? std::string(kIndent) : std::string()) +
-                        ":: " + std::string(kReadmeTexts[i].name) + " ::",
-                    text);
+    for (const OutlineBlock& block : outline_.blocks()) {
+      if (block.type == OutlineBlockType::kFactList) {
+        AppendHeadingRow(":: " + std::string(block.heading) + " ::");
+        for (const auto& [fact, value] : block.facts) AppendFactRow(block.list, *fact, value);
+      } else if (block.type == OutlineBlockType::kText) {
+        const bool indented = IndentsHeading(*block.facts.front().fact, variant);
+        AppendSection(
+            (indented ? std::string(kIndent) : std::string()) + ":: " + std::string(block.heading) + " ::",
+            block.value());
+      }
     }
 
     lines_.emplace_back(" </table>");
-    if (!record_.copyright.empty()) {
+    if (outline_.framed()) {
       lines_.emplace_back("<br />");
       lines_.push_back("<h3>" + copyright + "</h3>");
       lines_.emplace_back();
@@ -185,20 +175,34 @@ class PageBuilder {
     lines_.emplace_back("   </tr>");
   }
 
-  // A row of a caption cell and a value cell; value is page text already.
-  void AppendFactRow(const std::string& caption, std::string_view value_cell, const std::string& value) {
+  // A fact's value as page text: an address as a link (see WebLink), an e-mail address as a mailto link.
+  std::string Value(const Fact& fact, std::string_view value) const {
+    switch (fact.kind) {
+      case FactKind::kAddress:
+        return WebLink(value);
+      case FactKind::kEmail:
+        return Link("mailto:", value);
+      default:
+        return Text(value);
+    }
+  }
+
+  // A row of a caption cell and a value cell. The contact rows write their caption and cell a little
+  // differently from the program info's.
+  void AppendFactRow(ReadmeBlock list, const Fact& fact, std::string_view value) {
+    const bool contact = list == ReadmeBlock::kContact;
     lines_.emplace_back("   <tr>");
     lines_.emplace_back(R"(     <td class="caption">)");
-    lines_.push_back(std::string(kIndent) + caption);
+    lines_.push_back(std::string(kIndent) + std::string(fact.caption) + (contact ? ":" : ": "));
     lines_.emplace_back("     </td>");
-    lines_.emplace_back(value_cell);
-    lines_.push_back(std::string(kIndent) + value);
+    lines_.emplace_back(contact ? "     <td >" : "     <td>");
+    lines_.push_back(std::string(kIndent) + Value(fact, value));
     lines_.emplace_back("     </td>");
     lines_.emplace_back("   </tr>");
   }
 
   // A heading row, then a row with the whole text on one line, its line breaks as "<br />".
-  void AppendSection(std::string heading, const std::string& text) {
+  void AppendSection(std::string heading, std::string_view text) {
     AppendHeadingRow(std::move(heading));
     lines_.emplace_back("   <tr>");
     lines_.emplace_back(R"(     <td colspan="2">)");
@@ -209,6 +213,7 @@ class PageBuilder {
     lines_.emplace_back("    </tr>");
   }
 
+  const ReadmeOutline outline_;
   const ReadmeProject& record_;
   const PageEncoding encoding_;
   TextLines lines_;

@@ -1,24 +1,17 @@
 #include "readme/markdown_readme.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
-#include "project/release_facts.h"
+#include "project/readme_outline.h"
 #include "text/ascii.h"
 #include "text/codepage.h"
 #include "text/text_lines.h"
 
 namespace quillory {
 namespace {
-
-using R = ReadmeProject;
-
-// The section title of each text, in the order of kReadmeTexts.
-constexpr std::string_view kSectionTitles[] = {
-    "Description or/and Uses", "Required", "What's New", "Change Log", "ToDo", "License",
-};
-static_assert(std::size(kSectionTitles) == std::size(kReadmeTexts));
 
 bool IsAsciiAlnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -212,8 +205,28 @@ std::string CodeBlock(std::string_view text) {
   return out + fence + "\n";
 }
 
-bool IsDigest(const CaptionedFact& fact) {
-  return fact.member == &R::md5 || fact.member == &R::sha256;
+// A one-line fact's value (UTF-8) as inline Markdown: a digest as a code span, an address as an autolink
+// when it may be one, an e-mail address as a mailto link, anything else as its own characters.
+std::string FactText(const Fact& fact, std::string_view utf8) {
+  switch (fact.kind) {
+    case FactKind::kDigest:
+      return CodeSpan(utf8);
+    case FactKind::kAddress:
+      return AddressText(utf8);
+    case FactKind::kEmail:
+      return MailtoLink(utf8);
+    default:
+      return InlineText(utf8);
+  }
+}
+
+// The texts written other than as the author's Markdown: the licence, as a code block holding it exactly.
+constexpr std::string_view kCodeBlockTexts[] = {"license"};
+
+// A text (UTF-8, LF) as the body of its section.
+std::string SectionText(const Fact& text, std::string_view utf8) {
+  const bool code = std::ranges::find(kCodeBlockTexts, text.key) != std::end(kCodeBlockTexts);
+  return code ? CodeBlock(utf8) : AuthorText(utf8);
 }
 
 }  // namespace
@@ -232,33 +245,31 @@ bool IsMarkdownLinkable(std::string_view value) {
 }
 
 std::string BuildMarkdownReadme(const ReadmeProject& record) {
-  auto utf8 = [&](std::string R::*member) { return Cp1252ToUtf8(record.*member); };
-  std::string out = "# " + InlineText(utf8(&R::program_name), true);
-  if (!record.version.empty()) out += " " + InlineText(utf8(&R::version), true);
-  out += "\n";
-  if (!record.copyright.empty()) out += "\n" + ParagraphText(utf8(&R::copyright)) + "\n";
-
-  out += "\n## Program Info\n\n";
-  for (const auto& fact : kProgramInfoFacts) {
-    if (!IsListed(record, fact)) continue;
-    const std::string value = utf8(fact.member);
-    out += "- **" + std::string(fact.caption) + ":** ";
-    out += IsDigest(fact) ? CodeSpan(value) : fact.address ? AddressText(value) : InlineText(value);
-    out += "\n";
-  }
-
-  if (!record.website.empty() || !record.email.empty()) {
-    out += "\n## Contact\n\n";
-    if (!record.website.empty()) out += "- **Website:** " + AddressText(utf8(&R::website)) + "\n";
-    if (!record.email.empty()) out += "- **Email:** " + MailtoLink(utf8(&R::email)) + "\n";
-  }
-
-  for (size_t i = 0; i < std::size(kReadmeTexts); ++i) {
-    const std::string& text = record.*kReadmeTexts[i].member;
-    if (text.empty()) continue;
-    const std::string body = ReplaceLineBreaks(Cp1252ToUtf8(text), "\n");
-    out += "\n## " + std::string(kSectionTitles[i]) + "\n\n";
-    out += kReadmeTexts[i].member == &R::license ? CodeBlock(body) : AuthorText(body);
+  std::string out;
+  const ReadmeOutline outline(record);
+  for (const OutlineBlock& block : outline.blocks()) {
+    switch (block.type) {
+      case OutlineBlockType::kTitle:
+        out += "#";
+        for (const ShownFact& part : block.facts) out += " " + InlineText(Cp1252ToUtf8(part.value), true);
+        out += "\n";
+        break;
+      case OutlineBlockType::kOpeningFrame:
+        out += "\n" + ParagraphText(Cp1252ToUtf8(block.value())) + "\n";
+        break;
+      case OutlineBlockType::kFactList:
+        out += "\n## " + std::string(block.caption) + "\n\n";
+        for (const auto& [fact, value] : block.facts) {
+          out += "- **" + std::string(fact->caption) + ":** " + FactText(*fact, Cp1252ToUtf8(value)) + "\n";
+        }
+        break;
+      case OutlineBlockType::kText:
+        out += "\n## " + std::string(block.caption) + "\n\n";
+        out += SectionText(*block.facts.front().fact, ReplaceLineBreaks(Cp1252ToUtf8(block.value()), "\n"));
+        break;
+      case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
+        break;
+    }
   }
   return out;
 }

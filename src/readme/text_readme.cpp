@@ -3,7 +3,7 @@
 #include <string_view>
 #include <utility>
 
-#include "project/release_facts.h"
+#include "project/readme_outline.h"
 
 namespace quillory {
 namespace {
@@ -19,47 +19,41 @@ void AppendBlockTitle(TextLines& lines, std::string_view name) {
   lines.push_back(std::move(rule));
 }
 
-std::string CopyrightFrame(const std::string& copyright) {
-  return std::string(kFrameColons) + " " + copyright + " " + std::string(kFrameColons);
+std::string CopyrightFrame(std::string_view copyright) {
+  return std::string(kFrameColons) + " " + std::string(copyright) + " " + std::string(kFrameColons);
 }
 
 }  // namespace
 
 TextLines BuildTextReadme(const ReadmeProject& record) {
   TextLines lines;
-  const bool framed = !record.copyright.empty();
-  if (framed) {
-    lines.push_back(CopyrightFrame(record.copyright));
-    lines.emplace_back();
-    lines.emplace_back();
-  }
-
-  AppendBlockTitle(lines, "PROGRAM INFO");
-  lines.emplace_back();
-  for (const auto& fact : kProgramInfoFacts) {
-    if (IsListed(record, fact)) lines.push_back(PaddedLabel(fact.caption, '.') + record.*fact.member);
-  }
-
-  if (!record.website.empty() || !record.email.empty()) {
-    lines.emplace_back();
-    AppendBlockTitle(lines, "CONTACT");
-    lines.emplace_back();
-    if (!record.website.empty()) lines.push_back(PaddedLabel("Website", '.') + record.website);
-    if (!record.email.empty()) lines.push_back(PaddedLabel("Email", '.') + record.email);
-  }
-
-  for (const auto& [name, member] : kReadmeTexts) {
-    if ((record.*member).empty()) continue;
-    lines.emplace_back();
-    AppendBlockTitle(lines, name);
-    lines.emplace_back();
-    lines.push_back(record.*member);
-  }
-
-  if (framed) {
-    lines.emplace_back();
-    lines.emplace_back();
-    lines.push_back(CopyrightFrame(record.copyright));
+  bool first_section = true;
+  const ReadmeOutline outline(record);
+  for (const OutlineBlock& block : outline.blocks()) {
+    switch (block.type) {
+      case OutlineBlockType::kTitle:  // the program name leads the program info
+        break;
+      case OutlineBlockType::kOpeningFrame:
+        lines.insert(lines.end(), {CopyrightFrame(block.value()), "", ""});
+        break;
+      case OutlineBlockType::kFactList:
+      case OutlineBlockType::kText:
+        if (!std::exchange(first_section, false)) lines.emplace_back();
+        AppendBlockTitle(lines, block.heading);
+        lines.emplace_back();
+        if (block.type == OutlineBlockType::kText) {
+          lines.emplace_back(block.value());
+        } else {
+          for (const auto& [fact, value] : block.facts) {
+            std::string line = PaddedLabel(fact->caption, '.');
+            lines.push_back(std::move(line.append(value)));
+          }
+        }
+        break;
+      case OutlineBlockType::kClosingFrame:
+        lines.insert(lines.end(), {"", "", CopyrightFrame(block.value())});
+        break;
+    }
   }
   return lines;
 }

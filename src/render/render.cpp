@@ -15,15 +15,15 @@ namespace {
 // The one place where a format meets its builder: adding a format is one row here.
 // clang-format off
 constexpr std::array kFormats = {
-    FormatInfo{Format::kText, "txt", ".txt", "Text File (*.txt)",
+    FormatInfo{Format::kText, ".txt", "Text File (*.txt)",
                [](const ReadmeProject& r) { return JoinLines(BuildTextReadme(r)); }},
-    FormatInfo{Format::kHtml, "html", ".html", "(X)HTML 1.1 Document (*.html)",
+    FormatInfo{Format::kHtml, ".html", "(X)HTML 1.1 Document (*.html)",
                [](const ReadmeProject& r) { return JoinLines(BuildHtmlReadme(r, HtmlVariant::kExport)); }},
-    FormatInfo{Format::kHtmlPreview, "html-preview", "", "",
+    FormatInfo{Format::kHtmlPreview, "", "",
                [](const ReadmeProject& r) { return JoinLines(BuildHtmlReadme(r, HtmlVariant::kPreview)); }},
-    FormatInfo{Format::kNfo, "nfo", ".nfo", "",
+    FormatInfo{Format::kNfo, ".nfo", "",
                [](const ReadmeProject& r) { return JoinLines(BuildNfoText(r)); }},
-    FormatInfo{Format::kMarkdown, "md", ".md", "Markdown File (*.md)", BuildMarkdownReadme},
+    FormatInfo{Format::kMarkdown, ".md", "Markdown File (*.md)", BuildMarkdownReadme},
 };
 // clang-format on
 
@@ -40,7 +40,7 @@ const FormatInfo& InfoOf(Format format) {
 
 const FormatInfo* FindFormat(std::string_view name) {
   for (const FormatInfo& info : kFormats) {
-    if (info.name == name) return &info;
+    if (info.format.name == name) return &info;
   }
   return nullptr;
 }

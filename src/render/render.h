@@ -8,21 +8,29 @@
 
 namespace quillory {
 
-// Every document the program makes from a record.
-enum class Format {
-  kText,         // the framed plain-text README
-  kHtml,         // the XHTML README page as exported
-  kHtmlPreview,  // the XHTML README page as the Preview Html tab shows it
-  kNfo,          // the CP437 NFO, as the NFO tab starts it
-  kMarkdown,     // the UTF-8 README.md
+// A document the program makes from a record, known by its name on the command line ("txt"). The formats
+// the program itself asks for by name are constants here; any other needs only its row in the table.
+struct Format {
+  std::string_view name;
+  friend constexpr bool operator==(Format, Format) = default;
+
+  static const Format kText;         // the framed plain-text README
+  static const Format kHtml;         // the XHTML README page as exported
+  static const Format kHtmlPreview;  // the XHTML README page as the Preview Html tab shows it
+  static const Format kNfo;          // the CP437 NFO, as the NFO tab starts it
+  static const Format kMarkdown;     // the UTF-8 README.md
 };
+inline constexpr Format Format::kText{"txt"};
+inline constexpr Format Format::kHtml{"html"};
+inline constexpr Format Format::kHtmlPreview{"html-preview"};
+inline constexpr Format Format::kNfo{"nfo"};
+inline constexpr Format Format::kMarkdown{"md"};
 
 // What the rest of the program needs to know of a format.
 struct FormatInfo {
-  Format format;
-  std::string_view name;           // its name on the command line ("txt")
-  std::string_view extension;      // the extension its files get (".txt"); empty: never a file of its own
-  std::string_view save_as_type;   // its entry in the Save As type list; empty: Save As does not offer it
+  Format format;                  // with its name on the command line
+  std::string_view extension;     // the extension its files get (".txt"); empty: never a file of its own
+  std::string_view save_as_type;  // its entry in the Save As type list; empty: Save As does not offer it
   std::string (*build)(const ReadmeProject&);
 };
 

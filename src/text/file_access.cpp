@@ -17,31 +17,6 @@ constexpr size_t kReadStep = size_t{1} << 20;
 
 }  // namespace
 
-int OpenForReading(const std::string& path, OpenedFile& file, int extra_flags) {
-  file.fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | extra_flags));
-  if (file.fd.get() < 0) return errno;
-  if (::fstat(file.fd.get(), &file.info) != 0) return errno;
-  if (S_ISDIR(file.info.st_mode)) return EISDIR;
-  return 0;
-}
-
-int OpenRegularFileForReading(const std::string& path, OpenedFile& file) {
-  // A device is never opened (opening one can have effects of its own), and a FIFO is opened without
-  // waiting for a writer; the status is checked again on the descriptor, which is what is read.
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
-    return kNotRegularFile;
-  }
-  if (int error = OpenForReading(path, file, O_NONBLOCK | O_NOCTTY)) return error;
-  if (!S_ISREG(file.info.st_mode)) {
-    file.fd.Close();
-    return kNotRegularFile;
-  }
-  const int flags = ::fcntl(file.fd.get(), F_GETFL);
-  if (flags >= 0) ::fcntl(file.fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-  return 0;
-}
-
 ssize_t ReadSome(int fd, void* buffer, size_t size) {
   for (;;) {
     const ssize_t got = ::read(fd, buffer, std::min(size, kMaxTransfer));

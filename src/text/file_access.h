@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-// The POSIX calls every reader and writer of the program goes through: opening for reading, reading all,
-// writing all (at an offset), and the descriptor holder. Failures are errno values, never exceptions, so
-// that each caller words its own message.
+// The POSIX calls every reader and writer of the program goes through: reading some, reading all, writing
+// all (at an offset), and the descriptor holder (text/input_source.h opens the inputs). Failures are errno
+// values, never exceptions, so that each caller words its own message.
 
 namespace quillory {
 
@@ -47,24 +47,6 @@ class FileDescriptor {
  private:
   int fd_;
 };
-
-// A file opened for reading, with its status as fstat gave it when it was opened.
-struct OpenedFile {
-  FileDescriptor fd;
-  struct stat info {};
-};
-
-// Opens path for reading (extra_flags are added to O_RDONLY | O_CLOEXEC) and reads its status. Returns 0,
-// or the errno value of the failure; a folder is refused with EISDIR.
-int OpenForReading(const std::string& path, OpenedFile& file, int extra_flags = 0);
-
-// What OpenRegularFileForReading returns for a file that exists but is no regular file (nor a folder).
-inline constexpr int kNotRegularFile = -1;
-
-// Opens path for reading like OpenForReading, but only a regular file: anything else but a folder (which
-// still gives EISDIR) is refused with kNotRegularFile at once, without opening a device or waiting for the
-// writer of a FIFO. Returns 0, kNotRegularFile or the errno value of the failure.
-int OpenRegularFileForReading(const std::string& path, OpenedFile& file);
 
 // Reads up to size bytes, retrying after a signal. Returns the count (0 at the end) or -1 with errno set.
 ssize_t ReadSome(int fd, void* buffer, size_t size);

@@ -139,39 +139,14 @@ std::optional<WriteFailure> RewriteRegularFile(const std::string& target, std::s
 
 }  // namespace
 
-OpenedFile OpenToRead(const std::string& path, Readable readable) {
-  OpenedFile file;
-  if (readable == Readable::kRegularFileOnly) {
-    const int result = OpenRegularFileForReading(path, file);
-    if (result == kNotRegularFile) throw NotARegularFile(path);
-    if (result != 0) throw CannotOpenFile(path, result);
-  } else if (int error = OpenForReading(path, file, O_NOCTTY)) {
-    throw CannotOpenFile(path, error);
-  }
-  return file;
-}
-
-std::string ReadOpenedFile(const std::string& path, OpenedFile& file, size_t limit) {
-  const bool regular = S_ISREG(file.info.st_mode);
-  if (regular && static_cast<std::uintmax_t>(file.info.st_size) > limit) throw FileTooLarge(path, limit);
-  std::string content;
-  const size_t size_hint = regular ? static_cast<size_t>(file.info.st_size) : 0;
-  if (int error = ReadAll(file.fd.get(), content, size_hint, limit)) {
-    if (error == EFBIG) throw FileTooLarge(path, limit);
-    throw CannotOpenFile(path, error);
-  }
-  return content;
-}
-
 std::string ReadWholeFile(const std::string& path, Readable readable, size_t limit) {
-  OpenedFile file = OpenToRead(path, readable);
-  return ReadOpenedFile(path, file, limit);
+  return InputSource::Open(path, readable).ReadAll(limit);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path, Readable readable, size_t limit) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
-  return ReadWholeFile(path, readable, limit);
+  std::optional<InputSource> file = InputSource::OpenIfExists(path, readable);
+  if (!file) return std::nullopt;
+  return file->ReadAll(limit);
 }
 
 bool IsExistingFile(const std::string& path) {

@@ -5,28 +5,11 @@
 #include <string_view>
 
 #include "common/error.h"
-#include "text/file_access.h"
+#include "text/input_source.h"
 
 namespace quillory {
 
-// Which files a reader takes. The window reads regular files only and refuses anything else at once; the
-// command-line tool also reads FIFOs, pipes and devices, as it reads standard input.
-enum class Readable { kRegularFileOnly, kAnyFile };
-
-// The most bytes a document or text file is read into memory.
-inline constexpr size_t kMaxReadSize = size_t{1} << 30;
-
-// Opens path for reading (a FIFO with kAnyFile waits for its writer, as cat does). Raises "Cannot open
-// file "%s". %s" when it cannot be opened (a folder included) and ""%s" is not a regular file" for anything
-// else than a regular file with kRegularFileOnly.
-OpenedFile OpenToRead(const std::string& path, Readable readable);
-
-// Everything left to read from file, which was opened from path. Raises "Cannot open file "%s". It is
-// larger than %s" beyond limit bytes (a regular file by its size, before reading), and "Cannot open file
-// "%s". %s" when it cannot be read or memory for it cannot be had.
-std::string ReadOpenedFile(const std::string& path, OpenedFile& file, size_t limit = kMaxReadSize);
-
-// Reads a whole file: OpenToRead, then ReadOpenedFile, with their errors.
+// Reads a whole file: InputSource::Open, then ReadAll, with their errors (InputError).
 std::string ReadWholeFile(const std::string& path, Readable readable = Readable::kAnyFile,
                           size_t limit = kMaxReadSize);
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "project/facts.h"
 #include "project/project_file.h"
 #include "render/render.h"
 #include "support/cli_runner.h"
@@ -29,17 +30,12 @@ const std::string kProject = QUILLORY_TEST_DATA "/full/project.qlx";
 TEST(CliPipeline, EveryKeyRoundTripsThroughGetAndSet) {
   TempDir dir;
   const std::string p = dir.File("p.qlx");
-  auto all_fields = [] {
-    std::vector<FieldInfo> fields(FactFields().begin(), FactFields().end());
-    fields.insert(fields.end(), HtmlSettingFields().begin(), HtmlSettingFields().end());
-    return fields;
-  }();
-  for (const FieldInfo& field : all_fields) {
+  for (const Fact& field : Facts()) {
     const std::string key(field.key);
     // Non-ASCII text (é € ™), with line breaks where the key takes them.
-    const std::string value = field.multi_line ? "Caf\xC3\xA9 \xE2\x82\xAC"
-                                                 "1\n\nline 3 \xE2\x84\xA2"
-                                               : "Caf\xC3\xA9 \xE2\x82\xAC\xE2\x84\xA2";
+    const std::string value = field.multi_line() ? "Caf\xC3\xA9 \xE2\x82\xAC"
+                                                   "1\n\nline 3 \xE2\x84\xA2"
+                                                 : "Caf\xC3\xA9 \xE2\x82\xAC\xE2\x84\xA2";
     ASSERT_EQ(RunCli({"set", p, key + "=" + value}).status, 0) << key;
     const std::string before = ReadFile(p);
     const auto got = RunCli({"get", p, key});
@@ -50,7 +46,7 @@ TEST(CliPipeline, EveryKeyRoundTripsThroughGetAndSet) {
     // From a file (a one-line key drops the final line break), from standard input, and with "@@".
     WriteFile(dir.File("value.txt"), value + "\n");
     ASSERT_EQ(RunCli({"set", p, key + "=@" + dir.File("value.txt")}).status, 0) << key;
-    EXPECT_EQ(RunCli({"get", p, key}).out, value + (field.multi_line ? "\n\n" : "\n")) << key;
+    EXPECT_EQ(RunCli({"get", p, key}).out, value + (field.multi_line() ? "\n\n" : "\n")) << key;
     ASSERT_EQ(RunCli({"set", p, key + "=@-"}, value).status, 0) << key;
     EXPECT_EQ(ReadFile(p), before) << key;
     ASSERT_EQ(RunCli({"set", p, key + "=@@home"}).status, 0) << key;
@@ -90,7 +86,8 @@ TEST(CliPipeline, SeveralFormatsIntoAFolder) {
   for (const FormatInfo& format : Formats()) {
     if (format.extension.empty()) continue;
     names.push_back("README" + std::string(format.extension));
-    EXPECT_EQ(ReadFile(out + "/" + names.back()), RunCli({"render", std::string(format.name), kProject}).out);
+    EXPECT_EQ(ReadFile(out + "/" + names.back()),
+              RunCli({"render", std::string(format.format.name), kProject}).out);
   }
   std::sort(names.begin(), names.end());
   std::string expected_names;

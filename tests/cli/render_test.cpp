@@ -14,7 +14,7 @@ using testing::WriteFile;
 
 TEST(RenderCommand, ReproducesTheGoldenFiles) {
   for (const auto& golden : testing::kGoldens) {
-    const std::string format(InfoOf(golden.format).name);
+    const std::string format(golden.format.name);
     SCOPED_TRACE(std::string(golden.folder) + " " + format);
     const std::string folder = testing::GoldenFolder(golden);
     const testing::CliOutcome r = testing::RunCli({"render", format, folder + "/project.qlx"});

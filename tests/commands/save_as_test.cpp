@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "common/error.h"
 #include "commands/file_commands.h"
+#include "common/error.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -37,7 +37,7 @@ TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
             "|Markdown File (*.md)|*.md");
   EXPECT_EQ(request.filter_index, 1);
   EXPECT_EQ(request.file_name, "Caf\xC3\xA9 Readme");
-  EXPECT_EQ(request.title, "Save As *.qlx or Export *.txt, *.html");
+  EXPECT_EQ(request.title, "Save As *.qlx or Export *.txt, *.html, *.md");
 
   s.record.program_name.clear();
   SaveAsCommand(s.record, s.window, s.dialogs);
@@ -50,8 +50,8 @@ TEST(SaveAs, TargetNamesFollowTheChosenType) {
   ::mkdir(dir.File("old.html").c_str(), 0755);
   Session s;
   const std::pair<std::string, int> answers[] = {
-      {"Tool 1.5 Readme", 2}, {"notes.html", 2}, {"a.txt.txt", 2}, {"NOTES.TXT", 2}, {"old.html/report", 3},
-      {"readme.txt", 4},
+      {"Tool 1.5 Readme", 2}, {"notes.html", 2},      {"a.txt.txt", 2},
+      {"NOTES.TXT", 2},       {"old.html/report", 3}, {"readme.txt", 4},
   };
   for (const auto& [name, index] : answers) {
     s.dialogs.AnswerSave(dir.File(name), index);
@@ -62,7 +62,7 @@ TEST(SaveAs, TargetNamesFollowTheChosenType) {
   EXPECT_EQ(ListFolder(dir.File("old.html")), "report.html");
   EXPECT_TRUE(ReadFile(dir.File("old.html/report.html")).starts_with("<!-- Created Quillory v0.1 -->\r\n"));
   EXPECT_TRUE(ReadFile(dir.File("notes.txt")).starts_with("::::::::::::::::::\r\n:: PROGRAM INFO ::\r\n"));
-  EXPECT_EQ(s.window.title, "Quillory v0.1");  // exports adopt nothing
+  EXPECT_EQ(WindowTitle(s.record), "Quillory v0.1");  // exports adopt nothing
   EXPECT_EQ(s.record.document_path, "");
 }
 
@@ -71,12 +71,12 @@ TEST(SaveAs, TheProjectTypeAdoptsTheNameAndSaveFollowsIt) {
   Session s;
   s.dialogs.AnswerSave(dir.File("first"));
   SaveCommand(s.record, s.window, s.dialogs);
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - first.qlx");
+  EXPECT_EQ(WindowTitle(s.record), "first.qlx - Quillory v0.1");
 
   s.dialogs.AnswerSave(dir.File("Tool 1.5 Readme"), 1);
   SaveAsCommand(s.record, s.window, s.dialogs);
   EXPECT_EQ(s.record.document_path, dir.File("Tool 1.qlx"));
-  EXPECT_EQ(s.window.title, "Quillory v0.1 - " + dir.File("Tool 1.qlx"));
+  EXPECT_EQ(WindowTitle(s.record), "Tool 1.qlx - Quillory v0.1");  // the file name, as after Open
 
   // An export afterwards leaves the document; Save still writes it.
   s.dialogs.AnswerSave(dir.File("export"), 3);

@@ -13,6 +13,7 @@ namespace quillory {
 namespace {
 
 using testing::FakeAssociationStore;
+using testing::FakeDialogs;
 using testing::TempDir;
 using testing::WriteFile;
 using Log = std::vector<std::string>;
@@ -37,18 +38,22 @@ TEST(FileAssociation, WrittenWhenTheCommandDiffersAndOnlyThen) {
   EXPECT_EQ(store.values["Quillory\\DefaultIcon"], "/opt/Q/quillory,1");
 }
 
-TEST(FileAssociation, RemoveDeletesBothTreesAndSkipsMissingOnes) {
+TEST(FileAssociation, RemoveDeletesBothTreesSkipsMissingOnesAndSaysWhatItDid) {
   FakeAssociationStore store;
   UpdateFileAssociation(store, "/opt/q/quillory");
   store.values["Unrelated"] = "x";
   store.log.clear();
-  RemoveFileAssociation(store);
+  FakeDialogs dialogs;
+  RemoveFileAssociationCommand(store, dialogs);
   EXPECT_EQ(store.log, (Log{"delete Quillory", "delete .qlx"}));
   EXPECT_EQ(store.values.size(), 1u);
 
   store.log.clear();
-  RemoveFileAssociation(store);
+  RemoveFileAssociationCommand(store, dialogs);
   EXPECT_TRUE(store.log.empty());
+  EXPECT_EQ(dialogs.informations, (Log{"The .qlx association was removed. Quillory registers it again when "
+                                       "it next starts.",
+                                       "No .qlx association was registered."}));
   // The next start registers again.
   EXPECT_TRUE(UpdateFileAssociation(store, "/opt/q/quillory"));
 }
@@ -77,7 +82,7 @@ TEST_F(StartupFixture, WithoutADocumentSetsDefaultsAndRegisters) {
   EXPECT_EQ(record.c3, "#8f8f8f");
   EXPECT_EQ(record.chr, "iso-8859-1");
   EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{false, true, false}));
-  EXPECT_EQ(window.title, "Quillory v0.1");
+  EXPECT_EQ(WindowTitle(record), "Quillory v0.1");
   EXPECT_TRUE(record.document_path.empty());
 }
 
@@ -89,7 +94,7 @@ TEST_F(StartupFixture, OpensTheFirstArgumentWithDefaultsForWhatItLacks) {
   record.version = "kept";  // facts the document lacks keep their text (the Default command relies on it)
   Start({path, dir.File("second.qlx")});
   EXPECT_EQ(record.document_path, path);
-  EXPECT_EQ(window.title, "Quillory v0.1 - my release.qlx");
+  EXPECT_EQ(WindowTitle(record), "my release.qlx - Quillory v0.1");
   EXPECT_EQ(record.program_name, "Tool");
   EXPECT_EQ(record.news, "a\r\n\r\nb");
   EXPECT_EQ(record.version, "kept");
@@ -99,14 +104,33 @@ TEST_F(StartupFixture, OpensTheFirstArgumentWithDefaultsForWhatItLacks) {
   EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{true, false, false}));
 }
 
-TEST_F(StartupFixture, IgnoresAMissingFileAFolderAndLaterArguments) {
+TEST_F(StartupFixture, ReportsAFirstArgumentItCannotOpenAndIgnoresLaterOnes) {
   const std::string document = dir.File("a.qlx");
   WriteFile(document, "[readme]\r\nprogram_name=Tool\r\n");
-  for (const std::string& first : {dir.File("missing.qlx"), dir.path(), std::string()}) {
-    Start({first, document});
+  WriteFile(dir.File("notes.txt"), "Buy milk\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.File("notes.txt"), "\"" + dir.File("notes.txt") + "\" is not a Quillory project document"},
+      {"", ""},  // no document named
+  };
+  for (const auto& [first, message] : cases) {
+    std::string raised;
+    try {
+      Start({first, document});
+    } catch (const Error& error) {
+      raised = error.what();
+    }
+    EXPECT_EQ(raised, message);
     EXPECT_TRUE(record.document_path.empty()) << first;
-    EXPECT_TRUE(record.program_name.empty()) << first;
-    EXPECT_EQ(window.title, "Quillory v0.1") << first;
+  }
+  // With the association refused too, both are said, the document first.
+  store.refuse_writes = true;
+  store.values.clear();
+  try {
+    Start({dir.File("missing.qlx")});
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.what(), "Cannot open file \"" + dir.File("missing.qlx") +
+                                "\". No such file or directory.\nFailed to set data for '.qlx'");
   }
 }
 
@@ -123,7 +147,7 @@ TEST_F(StartupFixture, ARefusedAssociationStillSetsDefaultsAndOpensTheDocument) 
   }
   EXPECT_EQ(record.c1, "#f5f5f5");
   EXPECT_EQ(record.program_name, "Tool");
-  EXPECT_EQ(window.title, "Quillory v0.1 - a.qlx");
+  EXPECT_EQ(WindowTitle(record), "a.qlx - Quillory v0.1");
 }
 
 TEST(TemporaryPage, DeletedWhenPresentAndAFolderLeftAlone) {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_dialogs.h"
-#include "fields/html_commands.h"
-#include "commands/window_state.h"
-
 namespace quillory {
 namespace {
 
@@ -51,50 +47,6 @@ TEST(ColorToHtml, EveryTableValueGivesItsFirstName) {
   EXPECT_EQ(Html(Platform(0x80, 0x80, 0x80)), "gray");
   EXPECT_EQ(Html(Platform(0x00, 0x80, 0x00)), "green");
   EXPECT_EQ(Html(Platform(0x2F, 0x4F, 0x4F)), "darkslategray");
-}
-
-TEST(HtmlCommands, EachColourCommandSetsItsOwnSettingFromANewDialog) {
-  const std::pair<HtmlColorSlot, std::string ReadmeProject::*> slots[] = {
-      {HtmlColorSlot::kBody, &ReadmeProject::c1},   {HtmlColorSlot::kTdFont, &ReadmeProject::c2},
-      {HtmlColorSlot::kBorder, &ReadmeProject::c3}, {HtmlColorSlot::kBorderBackground, &ReadmeProject::c4},
-      {HtmlColorSlot::kStrong, &ReadmeProject::c5}, {HtmlColorSlot::kH3, &ReadmeProject::c6},
-  };
-  for (const auto& [slot, member] : slots) {
-    ReadmeProject record;
-    SetHtmlDefaults(record);
-    ReadmeProject expected = record;
-    testing::FakeDialogs dialogs;
-    dialogs.color_answers = {Platform(0x12, 0xAB, 0xEF), std::nullopt, Platform(0, 255, 255)};
-
-    ChooseHtmlColor(record, dialogs, slot);
-    expected.*member = "#12ABEF";
-    EXPECT_EQ(record.c1 + record.c2 + record.c3 + record.c4 + record.c5 + record.c6,
-              expected.c1 + expected.c2 + expected.c3 + expected.c4 + expected.c5 + expected.c6);
-
-    record.*member = "not a colour";         // as a document may carry it
-    ChooseHtmlColor(record, dialogs, slot);  // cancelled
-    EXPECT_EQ(record.*member, "not a colour");
-    ChooseHtmlColor(record, dialogs, slot);
-    EXPECT_EQ(record.*member, "aqua");
-    EXPECT_EQ(dialogs.color_requests, 3);
-    EXPECT_EQ(record.chr, "iso-8859-1");
-  }
-}
-
-TEST(HtmlCommands, CharacterSetMovesTheCheckMark) {
-  ReadmeProject record;
-  WindowState window;
-  RestoreHtmlDefaults(record, window);
-  ChooseCharset(record, window, CharsetItem::kUtf8);
-  EXPECT_EQ(record.chr, "utf-8");
-  EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{true, false, false}));
-  ChooseCharset(record, window, CharsetItem::kIso88592);
-  EXPECT_EQ(record.chr, "iso-8859-2");
-  EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{false, false, true}));
-  ChooseCharset(record, window, CharsetItem::kIso88591);
-  EXPECT_EQ(record.chr, "iso-8859-1");
-  EXPECT_EQ(window.charset_checked, (std::array<bool, 3>{false, true, false}));
-  EXPECT_EQ(record.c1, "#f5f5f5");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "fuzz_check.h"
 #include "nfo/nfo_builder.h"
+#include "project/facts.h"
 #include "readme/html_readme.h"
 #include "readme/html_text.h"
 #include "readme/link_rule.h"
@@ -26,10 +27,11 @@
 
 namespace {
 
-using quillory::FactFields;
-using quillory::HtmlSettingFields;
+using quillory::Fact;
+using quillory::HtmlSettings;
 using quillory::PageEncoding;
 using quillory::ReadmeProject;
+using quillory::ReleaseFacts;
 using quillory::TextLines;
 using R = ReadmeProject;
 
@@ -50,8 +52,9 @@ constexpr std::string R::*kTexts[] = {&R::descript_uses, &R::required, &R::news,
 ReadmeProject RecordFrom(FuzzedDataProvider& input) {
   ReadmeProject record;
   const auto charset = input.ConsumeIntegral<uint8_t>();
-  for (const auto& field : FactFields()) record.*field.member = input.ConsumeRandomLengthString();
-  for (const auto& field : HtmlSettingFields()) record.*field.member = input.ConsumeRandomLengthString();
+  for (const auto facts : {ReleaseFacts(), HtmlSettings()}) {
+    for (const Fact* fact : facts) record.*fact->member = input.ConsumeRandomLengthString();
+  }
   constexpr const char* kCharsets[] = {"utf-8", "UTF-8", "iso-8859-1", "windows-1252", "iso-8859-2"};
   if (charset < std::size(kCharsets)) record.chr = kCharsets[charset];
   return record;
@@ -94,8 +97,7 @@ ReadmeProject Skeleton(const ReadmeProject& r) {
     }
     return out;
   };
-  for (const auto& field : FactFields()) s.*field.member = shape(r.*field.member, field.multi_line);
-  for (const auto& field : HtmlSettingFields()) s.*field.member = shape(r.*field.member, false);
+  for (const Fact& fact : quillory::Facts()) s.*fact.member = shape(r.*fact.member, fact.multi_line());
   for (auto member : kAddresses) {
     if (!quillory::IsSafeLinkTarget(r.*member) && !(s.*member).empty()) s.*member = "x:";  // plain text too
   }

@@ -8,13 +8,15 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "project/facts.h"
 #include "project/project_file.h"
 
 namespace {
 
-using quillory::FactFields;
-using quillory::HtmlSettingFields;
+using quillory::Fact;
+using quillory::Facts;
 using quillory::ReadmeProject;
+using quillory::Storage;
 
 // The one-line value the reader makes of a stored value: blanks trimmed, then one pair of quotes removed.
 std::string ReadBackOneLine(std::string value) {
@@ -30,23 +32,18 @@ std::string ReadBackOneLine(std::string value) {
 }
 
 // A record whose every value differs from anything the reader yields, so a key the writer left out shows.
-// sha256 starts empty: the writer leaves it out while it is empty and the document lacks it.
+// A fact stored only when used starts empty: the writer leaves it out while it is empty and the document
+// lacks it.
 ReadmeProject Sentinel() {
   ReadmeProject record;
-  for (const auto& field : FactFields()) {
-    if (field.key != "sha256") record.*field.member = "\n(unread)";
+  for (const Fact& fact : Facts()) {
+    if (fact.storage != Storage::kWhenUsed) record.*fact.member = "\n(unread)";
   }
-  for (const auto& field : HtmlSettingFields()) record.*field.member = "\n(unread)";
   return record;
 }
 
 void ExpectSameRecord(const ReadmeProject& expected, const ReadmeProject& got) {
-  for (const auto& field : FactFields()) {
-    FUZZ_CHECK(got.*field.member == expected.*field.member, field.key.data());
-  }
-  for (const auto& field : HtmlSettingFields()) {
-    FUZZ_CHECK(got.*field.member == expected.*field.member, field.key.data());
-  }
+  for (const Fact& fact : Facts()) FUZZ_CHECK(got.*fact.member == expected.*fact.member, fact.key.data());
 }
 
 }  // namespace
@@ -56,11 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReadmeProject first = quillory::ProjectFromBytes(input);
 
   ReadmeProject expected = first;
-  for (const auto& field : FactFields()) {
-    if (!field.multi_line) expected.*field.member = ReadBackOneLine(expected.*field.member);
-  }
-  for (const auto& field : HtmlSettingFields()) {
-    expected.*field.member = ReadBackOneLine(expected.*field.member);
+  for (const Fact& fact : Facts()) {
+    if (!fact.multi_line()) expected.*fact.member = ReadBackOneLine(expected.*fact.member);
   }
 
   for (const std::string& existing : {input, std::string()}) {

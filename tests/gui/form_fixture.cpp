@@ -18,6 +18,7 @@ TForm1& FormTest::Start(std::vector<std::string> arguments, AssociationStore* st
       .exe_path = exe_path,
       .arguments = std::move(arguments),
       .exit_program = [this] { ++exits; },
+      .settings_file = dir.File("settings.ini"),
   };
   form = std::make_unique<TForm1>(std::move(ports));
   form->show();

@@ -29,7 +29,7 @@ TEST_F(GoldenExportTest, TheWindowWritesEveryGoldenFile) {
   int written = 0;
   for (const Golden& golden : kGoldens) {
     const std::string folder = GoldenFolder(golden);
-    SCOPED_TRACE(folder + " " + std::string(InfoOf(golden.format).name));
+    SCOPED_TRACE(folder + " " + std::string(golden.format.name));
     Start({folder + "/project.qlx"});
     const std::string out =
         dir.File("out" + std::to_string(written) + std::string(InfoOf(golden.format).extension));

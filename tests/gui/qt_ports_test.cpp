@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,11 +30,20 @@ TEST(QtDialogs, FiltersBecomeQtNameFilters) {
   EXPECT_TRUE(QtNameFilters("").isEmpty());
 }
 
+// Whether every button of the dialog has a mnemonic.
+bool AllButtonsHaveMnemonics(const QWidget& dialog) {
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (!button->text().contains('&')) return false;
+  }
+  return true;
+}
+
 // Acts on the file dialog once it is open, as a user would.
 void WhenTheDialogOpens(std::function<void(QFileDialog&)> act) {
   QTimer::singleShot(0, [act] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*dialog));
     act(*dialog);
   });
 }
@@ -67,6 +78,47 @@ TEST(QtDialogs, FileDialogsReportThePathAndTheFilterSelectedAtTheEnd) {
   EXPECT_FALSE(dialogs.OpenFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""}));
 }
 
+// The save dialog asks before replacing the file the name will have with the type's extension, and stays
+// open when the answer is No.
+TEST(QtDialogs, TheSaveDialogAsksBeforeReplacingTheFileTheTypeNames) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("a.qlx"), "[readme]\r\n");
+  QtDialogs dialogs;
+  QStringList questions;
+  auto answer = [&](QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [&questions, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      questions << box->text();
+      box->button(button)->click();
+    });
+  };
+  WhenTheDialogOpens([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(dir.File("a.txt")));  // becomes a.qlx
+    answer(QMessageBox::No);
+    static_cast<QDialog&>(dialog).accept();
+    EXPECT_TRUE(dialog.isVisible());
+    answer(QMessageBox::Yes);
+    static_cast<QDialog&>(dialog).accept();
+  });
+  auto saved = dialogs.SaveFile({"Quillory file (*.qlx)|*.qlx", 1, "", ""});
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->path, dir.File("a.txt"));
+  EXPECT_EQ(questions, QStringList(2, "a.qlx already exists.\nDo you want to replace it?"));
+}
+
+TEST(QtDialogs, TheColourDialogStartsAtTheColourGiven) {
+  QtDialogs dialogs;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(0x12, 0xAB, 0xEF));
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*dialog));
+    dialog->reject();
+  });
+  EXPECT_FALSE(dialogs.ChooseColor(0xEFAB12));
+}
+
 TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
   QtDialogs dialogs;
   auto when_asked = [](std::function<void(QMessageBox&)> act) {
@@ -75,6 +127,7 @@ TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->text(), "Save changes to a.qlx?");
       EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Save));
+      EXPECT_TRUE(AllButtonsHaveMnemonics(*box));
       act(*box);
     });
   };
@@ -95,8 +148,9 @@ TEST(QtDialogs, AboutShowsTheApplicationIcon) {
   QTimer::singleShot(0, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), "Information");
+    EXPECT_EQ(box->windowTitle(), "About Quillory");
     EXPECT_EQ(box->text(), "Quillory v0.1");
+    EXPECT_TRUE(AllButtonsHaveMnemonics(*box));
     EXPECT_EQ(box->iconPixmap().size(), QSize(64, 64));
     EXPECT_EQ(box->iconPixmap().toImage(), ApplicationIcon().pixmap(64).toImage());
     box->accept();

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -14,7 +15,7 @@
 #include <set>
 
 #include "gui/form_fixture.h"
-#include "nfo/nfo_tools.h"
+#include "project/facts.h"
 
 namespace quillory::testing {
 namespace {
@@ -27,8 +28,8 @@ class LayoutTest : public FormTest {
 };
 
 TEST_F(LayoutTest, WindowTabsAndStartState) {
-  EXPECT_EQ(form->windowTitle(), "Quillory v0.1");
-  EXPECT_EQ(form->minimumSize(), form->maximumSize());  // not resizable
+  EXPECT_EQ(form->windowTitle(), "Quillory v0.1[*]");
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());  // not resizable where the screen has room
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   // The application icon, drawn at several sizes, so the window manager need not scale one.
@@ -38,7 +39,9 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 
   auto* pages = Find<QTabWidget>("PageControl1");
   EXPECT_EQ(pages->size(), QSize(692, 684));
-  EXPECT_EQ(pages->geometry().bottom(), form->height() - 1);  // it fills the client area below the menu
+  // It fills the client area below the menu, whole.
+  EXPECT_EQ(Find<QWidget>("PageArea")->geometry().bottom(), form->height() - 1);
+  EXPECT_EQ(Find<QWidget>("PageArea")->size(), pages->size());
   ASSERT_EQ(pages->count(), 4);
   const char* captions[] = {"Editor", "Preview Text", "Preview Html", "NFO"};
   for (int i = 0; i < 4; ++i) {
@@ -67,22 +70,23 @@ TEST_F(LayoutTest, WindowTabsAndStartState) {
 }
 
 TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
-  // Group-box coordinates, as the original form has them.
+  // Group-box coordinates of the fixed layout.
   const std::pair<const char*, QRect> places[] = {
-      {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}},
-      {"Edit19", {88, 232, 561, 21}},    {"Button58", {650, 232, 15, 20}},
-      {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
-      {"ComboBox1", {88, 136, 129, 21}}, {"Button14", {272, 138, 17, 17}},
-      {"Button19", {650, 208, 15, 20}},  {"Memo4", {344, 152, 321, 97}},
-      {"Button57", {640, 256, 25, 15}},
+      {"GroupBox1", {6, 0, 673, 265}},   {"GroupBox2", {6, 272, 673, 377}}, {"Edit19", {88, 232, 561, 21}},
+      {"Button58", {650, 232, 15, 20}},  {"Edit6", {424, 16, 153, 21}},     {"Button5", {290, 64, 15, 20}},
+      {"ComboBox1", {88, 136, 129, 21}}, {"Button14", {272, 138, 17, 17}},  {"Button19", {650, 208, 15, 20}},
+      {"Memo4", {344, 152, 321, 97}},    {"Button57", {640, 256, 25, 15}},
   };
   for (const auto& [name, rect] : places) EXPECT_EQ(Find<QWidget>(name)->geometry(), rect) << name;
 
   // Each label stands left of its control, on the control's row, with its exact caption.
-  const std::pair<const char*, const char*> labels[] = {
-      {"Edit1", "Program Name :"},     {"Edit9", "Download URL Mirror :"}, {"Edit16", "Operating Systems :"},
-      {"ComboBox1", "License Type :"}, {"Edit13", "ScreenShot URL :"},     {"Edit18", "MD5 Hash :"},
-      {"Edit19", "SHA-256 :"}};
+  const std::pair<const char*, const char*> labels[] = {{"Edit1", "&Program Name :"},
+                                                        {"Edit9", "Download URL Mirr&or :"},
+                                                        {"Edit16", "Operating S&ystems :"},
+                                                        {"ComboBox1", "License &Type :"},
+                                                        {"Edit13", "ScreenShot &URL :"},
+                                                        {"Edit18", "MD&5 Hash :"},
+                                                        {"Edit19", "SHA-25&6 :"}};
   for (const auto& [control, caption] : labels) {
     QLabel* label = nullptr;
     for (QLabel* candidate : form->findChildren<QLabel*>()) {
@@ -107,6 +111,27 @@ TEST_F(LayoutTest, PositionsOfTheEditorsControls) {
   EXPECT_EQ(Find<QAbstractButton>("Button37")->text(), "░");
   EXPECT_TRUE(Find<QAbstractButton>("Button31")->font().bold());
   EXPECT_FALSE(Find<QAbstractButton>("Button51")->font().bold());
+}
+
+// Every fact the fact table places in the window has a labelled control that shows it, and no other.
+TEST_F(FormTest, EveryFactPlacedInTheWindowHasItsOwnControl) {
+  std::string document = "[readme]\r\n";
+  std::multiset<std::string> placed;
+  for (const Fact& fact : Facts()) {
+    if (fact.window.group == WindowGroup::kNone) continue;
+    document += std::string(fact.key) + "=" + std::string(fact.key) + "\r\n";
+    placed.insert(std::string(fact.key));
+  }
+  WriteFile(dir.File("keys.qlx"), document);
+  Start({dir.File("keys.qlx")});
+  std::multiset<std::string> shown;
+  for (QLabel* label : Find<QWidget>("TabSheet1")->findChildren<QLabel*>()) {
+    QWidget* control = label->buddy();
+    if (auto* line = qobject_cast<QLineEdit*>(control)) shown.insert(line->text().toStdString());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) shown.insert(combo->currentText().toStdString());
+    if (auto* area = qobject_cast<QPlainTextEdit*>(control)) shown.insert(area->toPlainText().toStdString());
+  }
+  EXPECT_EQ(shown, placed);
 }
 
 TEST_F(LayoutTest, TooltipsAndCaptions) {
@@ -138,18 +163,17 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
     EXPECT_TRUE(Find<QWidget>(name)->toolTip().isEmpty()) << name;
   }
 
-  // Every control named ButtonN exists once, for N = 1 to 58, and has its handler ButtonNClick, or is a
-  // palette button, whose clicks insert its byte.
+  // Every control named ButtonN exists once, for N = 1 to 58, and runs a command when clicked (a check box
+  // runs none, so the check sees connections of the window's own only).
   QRegularExpression button_name("^Button(\\d+)$");
   std::set<int> numbers;
   for (QAbstractButton* button : form->findChildren<QAbstractButton*>(button_name)) {
     const int number = button_name.match(button->objectName()).captured(1).toInt();
     EXPECT_TRUE(numbers.insert(number).second) << number;
-    const QByteArray handler = button->objectName().toLatin1() + "Click()";
-    EXPECT_TRUE(form->metaObject()->indexOfSlot(handler) >= 0 ||
-                PalettePosition(button->objectName().toStdString()) != 0)
-        << handler.constData();
+    EXPECT_TRUE(QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr)) << number;
   }
+  EXPECT_FALSE(
+      QObject::disconnect(Find<QCheckBox>("CheckBox1"), &QAbstractButton::clicked, nullptr, nullptr));
   EXPECT_EQ(numbers.size(), 58u);
   EXPECT_EQ(*numbers.rbegin(), 58);
 }
@@ -158,6 +182,7 @@ TEST_F(LayoutTest, TooltipsAndCaptions) {
 QString Outline(const QList<QAction*>& actions, int depth = 0) {
   QString out;
   for (QAction* action : actions) {
+    if (!action->isVisible()) continue;
     out += QString(depth * 2, ' ');
     out += action->isSeparator() ? QString("- %1").arg(action->objectName())
                                  : action->text() + " [" + action->shortcut().toString() + "] " +
@@ -171,32 +196,37 @@ QString Outline(const QList<QAction*>& actions, int depth = 0) {
 TEST_F(LayoutTest, MenusWithTheirShortcutsAndCheckMarks) {
   EXPECT_EQ(Outline(form->menuBar()->actions()),
             "&File [] \n"
-            "  New [Ctrl+N] New1\n"
-            "  Open [Ctrl+O] Open1\n"
-            "  Save [Ctrl+S] Save2\n"
-            "  Save As... [F6] Save1\n"
+            "  &New [Ctrl+N] New1\n"
+            "  &Open... [Ctrl+O] Open1\n"
+            "  Open &Recent [] \n"
+            "    - \n"
+            "    &Clear Menu [] ClearRecent1\n"
+            "  &Save [Ctrl+S] Save2\n"
+            "  Save &As... [F6] Save1\n"
             "  - N2\n"
-            "  Exit [Ctrl+X] Exit1\n"
+            "  E&xit [Ctrl+Q] Exit1\n"
             "&Edit [] \n"
-            "  Clear All [Ctrl+C] Clearall1\n"
-            "  Undo Clear All [] UndoClearall1\n"
-            "  Html [] \n"
-            "    Character Set [] \n"
-            "      UTF-8 [] UTF81\n"
-            "      iso-8859-1 [] iso1\n"
-            "      iso-8859-2 [] iso885921\n"
-            "    Colors [] \n"
-            "      <body> [] Body1\n"
-            "      <td> (font) [] DFont1\n"
-            "      <border> [] Border1\n"
-            "      <border> (background) [] BorderBg1\n"
-            "      <strong> [] Bold1\n"
-            "      <h3> [] H31\n"
+            "  &Clear All [Ctrl+Shift+Del] Clearall1\n"
+            "  &Undo Clear All [] UndoClearall1\n"
+            "  &Html [] \n"
+            "    Character &Set [] \n"
+            "      &UTF-8 [] UTF81\n"
+            "      iso-8859-&1 [] iso1\n"
+            "      iso-8859-&2 [] iso885921\n"
+            "    &Colors [] \n"
+            "      <&body> [] Body1\n"
+            "      <&td> (font) [] DFont1\n"
+            "      <b&order> [] Border1\n"
+            "      <border> (bac&kground) [] BorderBg1\n"
+            "      <&strong> [] Bold1\n"
+            "      <h&3> [] H31\n"
             "      - N1\n"
-            "      Default [] Default1\n"
+            "      &Default [] Default1\n"
             "&Help [] \n"
-            "  About [Ctrl+A] About2\n"
-            "  Remove *.qlx associate [] ClearRegistry1\n");
+            "  &About [F1] About2\n"
+            "  &Remove *.qlx associate [] ClearRegistry1\n");
+  EXPECT_FALSE(Find<QMenu>("OpenRecentMenu")->isEnabled());          // nothing recent yet
+  EXPECT_TRUE(Find<QAction>("iso1")->actionGroup()->isExclusive());  // the Character Set items
   // Only the Character Set items carry check marks; "iso-8859-1" is checked at start.
   for (QAction* action : form->findChildren<QAction*>()) {
     const QString name = action->objectName();
@@ -211,7 +241,7 @@ TEST_F(LayoutTest, MenusWithTheirShortcutsAndCheckMarks) {
 
 TEST_F(LayoutTest, NoCaptionIsClipped) {
   for (QLabel* label : form->findChildren<QLabel*>()) {
-    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    const int needed = label->fontMetrics().horizontalAdvance(QString(label->text()).remove('&'));
     EXPECT_LE(needed, label->width()) << label->text().toStdString();
     // Nothing stands on a label's text.
     const QRect text(label->geometry().topLeft(), QSize(needed, label->height()));
@@ -231,11 +261,11 @@ TEST_F(LayoutTest, NoCaptionIsClipped) {
 }
 
 TEST_F(LayoutTest, TabWalksTheFieldsInReadingOrder) {
-  const Names expected = {"Edit1",  "Edit6",  "Edit2",  "Edit7",  "DateTimePicker1", "CheckBox1", "Edit4",
-                          "Edit8",  "Edit5",  "Edit9",  "Edit3",  "Edit12",          "ComboBox1", "Edit13",
-                          "Edit14", "Edit10", "Edit15", "Edit16", "Edit17",          "Edit18",    "Edit19",
-                          "Memo1",
-                          "Memo2",  "Memo3",  "Memo4",  "Memo7",  "Memo8",           "Button5",   "Button6"};
+  const Names expected = {"Edit1",     "Edit6",  "Edit2",  "Edit7",   "DateTimePicker1", "CheckBox1",
+                          "Edit4",     "Edit8",  "Edit5",  "Edit9",   "Edit3",           "Edit12",
+                          "ComboBox1", "Edit13", "Edit14", "Edit10",  "Edit15",          "Edit16",
+                          "Edit17",    "Edit18", "Edit19", "Memo1",   "Memo2",           "Memo3",
+                          "Memo4",     "Memo7",  "Memo8",  "Button5", "Button6"};
   Names walked = {QApplication::focusWidget()->objectName().toStdString()};
   while (walked.size() < expected.size()) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

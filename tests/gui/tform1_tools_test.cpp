@@ -1,6 +1,9 @@
 // The window's wiring of the export and preview commands, the NFO tools and the field commands.
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -16,6 +20,8 @@
 #include <sstream>
 
 #include "app/nfo_memo.h"
+#include "app/web_preview.h"
+#include "commands/nfo_edits.h"
 #include "gui/form_fixture.h"
 
 namespace quillory::testing {
@@ -33,7 +39,7 @@ bool PluginLoaded() {
   return text.str().find("libquillory_webview") != std::string::npos;
 }
 
-TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecord) {
+TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecordAndNfoEditsAreKept) {
   Start();
   auto* tabs = Find<QTabWidget>("PageControl1");
   Type("Edit1", "Tool");
@@ -41,17 +47,23 @@ TEST_F(ToolsTest, PreviewTabsRebuildFromTheRecord) {
   EXPECT_TRUE(Text("Memo5").endsWith("Program Name........: Tool"));
   tabs->setCurrentIndex(3);
   auto* nfo = Find<NfoMemo>("Memo6");
-  const std::string built = nfo->Bytes();
-  EXPECT_TRUE(built.ends_with("Program Name        : Tool\r\n"));
+  EXPECT_TRUE(nfo->Bytes().ends_with("Program Name        : Tool\r\n"));
   Type("Memo6", "typed");
+  const std::string edited = nfo->Bytes();
   tabs->setCurrentIndex(0);
-  EXPECT_NE(nfo->Bytes(), built);  // the Editor tab rebuilds nothing
-  Find<QLineEdit>("Edit1")->clear();
-  tabs->setCurrentIndex(1);
-  EXPECT_EQ(Text("Memo5"), "");
-  Type("Edit1", "Other");
   tabs->setCurrentIndex(3);
-  EXPECT_TRUE(nfo->Bytes().ends_with("Program Name        : Other\r\n"));  // hand edits are gone
+  EXPECT_EQ(nfo->Bytes(), edited);  // the record is as it was: nothing rebuilt, nothing asked
+  tabs->setCurrentIndex(0);
+  Type("Edit2", "2");
+  dialogs.confirm_answers = {false};
+  tabs->setCurrentIndex(3);  // record and memo both changed: asked, and No keeps the edits
+  EXPECT_EQ(nfo->Bytes(), edited);
+  // Closing with unsaved NFO edits asks about them after the document; Cancel keeps the window.
+  dialogs.save_changes_answers = {SaveChangesAnswer::kDiscard, SaveChangesAnswer::kCancel};
+  EXPECT_FALSE(form->close());
+  EXPECT_EQ(dialogs.questions,
+            (std::vector<std::string>{std::string(kReplaceNfoQuestion), "Save changes to the new project?",
+                                      "Save the NFO?"}));
 }
 
 TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
@@ -76,9 +88,56 @@ TEST_F(ToolsTest, HtmlPreviewLoadsThePageWithoutScripts) {
   EXPECT_TRUE(text.contains("Tool <script>document.title='ran'</script>"));
   EXPECT_NE(view->title(), "ran");
 
+  // The clipboard keys in the page view select and copy its text; none runs a command.
+  QApplication::clipboard()->clear();
+  view->setFocus();
+  QWidget* page = view->focusProxy() ? view->focusProxy() : view;
+  for (const auto& keys : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut})
+    Press(page, QKeySequence(keys));
+  QTRY_VERIFY_WITH_TIMEOUT(QApplication::clipboard()->text().contains("Tool <script>"), 20000);
+  EXPECT_EQ(form->record().program_name, "Tool <script>document.title='ran'</script>");
+  EXPECT_EQ(exits, 0);
+  EXPECT_TRUE(dialogs.informations.empty());
+
   // Closing the window deletes the page.
   form->close();
   EXPECT_FALSE(std::filesystem::exists(TemporaryPage()));
+}
+
+// As root with its sandbox on, Qt WebEngine would end the whole program: the tab shows the page source.
+TEST_F(ToolsTest, WhereQtWebEngineWouldRefuseToRunThePageSourceIsShown) {
+  const struct {
+    unsigned uid;
+    bool disable_sandbox_set;  // to any value, "0" included
+    const char* flags;
+    bool refuses;
+  } cases[] = {{0, false, "--enable-logging", true},
+               {0, true, "", false},
+               {0, false, " --a  --no-sandbox", false},
+               {1000, false, "", false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(WebEngineRefusesToRun(c.uid, c.disable_sandbox_set, c.flags), c.refuses);
+  if (::geteuid() != 0) GTEST_SKIP() << "the window's part needs the superuser";
+  struct Sandbox {
+    const QByteArray kept = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    ~Sandbox() { qputenv("QTWEBENGINE_DISABLE_SANDBOX", kept); }
+  } restored;
+  qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  Start();
+  Type("Edit1", "Tool");
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  EXPECT_EQ(Find<QLabel>("WebBrowser1Notice")->text(), kPageViewAsRootNotice);
+  EXPECT_TRUE(Text("WebBrowser1Source").contains("Tool"));
+  EXPECT_EQ(form->findChild<QWebEngineView*>(), nullptr);
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(ToolsTest, APreviewPageThatCannotBeWrittenIsReportedOnce) {
+  Start();
+  Type("Edit1", "Tool");
+  std::filesystem::create_directory(TemporaryPage());  // a folder where the page would be written
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+  EXPECT_EQ(dialogs.errors.size(), 1u);
 }
 
 TEST_F(ToolsTest, WithoutThePluginTheHtmlTabShowsThePageSource) {
@@ -130,6 +189,15 @@ TEST_F(ToolsTest, NfoToolbarAndSave) {
   EXPECT_EQ(nfo->Bytes(), "");
   QTest::keyClick(nfo, Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(nfo->Bytes(), "\xCD\xCD\xBB");
+
+  // Every character button, left to right (those before "R").
+  nfo->SetBytes("");
+  for (QToolButton* button : Find<QWidget>("ToolBar1")->findChildren<QToolButton*>()) {
+    if (button->x() < Find<QWidget>("Button38")->x()) Click(button);
+  }
+  EXPECT_EQ(nfo->Bytes(),
+            "\xDA\xC4\xBF\xD9\xB3\xC0\xC2\xC1\xC5\xC3\xB4\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xB9\xBA\xBB\xBC\xDB\xFE"
+            "\xDC\xB0\xB1\xB2\xAE\xAF");
 
   nfo->SetBytes("");
   Click(Find<QWidget>("Button38"));
@@ -194,22 +262,29 @@ TEST_F(ToolsTest, FieldCommandsThroughTheirControls) {
 
   // About.
   form->About2Click();
-  EXPECT_TRUE(dialogs.informations.back().starts_with("                 Quillory v0.1\n"));
+  EXPECT_TRUE(dialogs.informations.back().starts_with("Quillory v0.1\n"));
 }
 
 TEST_F(ToolsTest, ColoursDefaultAndTheDigestButtons) {
   WriteFile(dir.File("start.qlx"), "[html]\r\nc1=navy\r\n[readme]\r\nprogram_name=Stored\r\n");
+  WriteFile(dir.File("other.qlx"), "[html]\r\nc2=red\r\nchr=utf-8\r\n[readme]\r\nprogram_name=Other\r\n");
   Start({dir.File("start.qlx")});
+  dialogs.AnswerOpen(dir.File("other.qlx"));
+  Find<QAction>("Open1")->trigger();
   dialogs.color_answers.push_back(0xFFFFFF);
-  form->Body1Click();
+  Find<QAction>("Body1")->trigger();
   dialogs.color_answers.push_back(std::nullopt);
-  form->H31Click();
+  Find<QAction>("Body1")->trigger();
   EXPECT_EQ(form->record().c1, "white");
-  EXPECT_EQ(form->record().c6, "#d4d0c8");
+  EXPECT_EQ(dialogs.color_requests,
+            (std::vector<std::uint32_t>{0x80'00'00, 0xFF'FF'FF}));  // navy, then white
   Type("Edit1", " edited");
-  form->Default1Click();  // back to the command-line document's values
-  EXPECT_EQ(form->record().c1, "navy");
-  EXPECT_EQ(form->record().program_name, "Stored");
+  form->Default1Click();  // the colours and the character set only: the document stays
+  EXPECT_EQ(form->record().c1, "#f5f5f5");
+  EXPECT_EQ(form->record().c2, "#000000");
+  EXPECT_TRUE(Find<QAction>("iso1")->isChecked());
+  EXPECT_NE(form->record().program_name.find("edited"), std::string::npos);
+  EXPECT_EQ(form->windowTitle(), "other.qlx[*] - Quillory v0.1");
 
   WriteFile(dir.File("empty.bin"), "");
   dialogs.AnswerOpen(dir.File("empty.bin"));

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/error.h"
+#include "project/facts.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
 
@@ -17,8 +18,7 @@ using testing::TempDir;
 using testing::WriteFile;
 
 void ExpectSameStoredValues(const ReadmeProject& a, const ReadmeProject& b) {
-  for (const auto& field : FactFields()) EXPECT_EQ(a.*field.member, b.*field.member) << field.key;
-  for (const auto& field : HtmlSettingFields()) EXPECT_EQ(a.*field.member, b.*field.member) << field.key;
+  for (const Fact& fact : Facts()) EXPECT_EQ(a.*fact.member, b.*fact.member) << fact.key;
 }
 
 ReadmeProject DefaultRecord() {
@@ -33,38 +33,54 @@ TEST(ProjectFile, NewDocumentLayout) {
   std::string expected =
       "[html]\r\nc1=#f5f5f5\r\nc2=#000000\r\nc3=#8f8f8f\r\nc4=#eeeeee\r\nc5=#d4d0c8\r\nc6=#d4d0c8\r\n"
       "chr=iso-8859-1\r\n[readme]\r\nprogram_name=Example\r\n";
-  for (const auto& field : FactFields()) {
-    // An empty sha256 is stored only in a document that has the key already.
-    if (field.key != "program_name" && field.key != "sha256") expected += std::string(field.key) + "=\r\n";
+  for (const Fact* fact : ReleaseFacts()) {
+    // An empty fact stored only when used (sha256) is left out of a new document.
+    if (fact->key != "program_name" && fact->storage == Storage::kAlways) {
+      expected += std::string(fact->key) + "=\r\n";
+    }
   }
   EXPECT_EQ(ProjectDocumentBytes(record, ""), expected);
 }
 
-TEST(ProjectFile, Sha256IsStoredOnlyWhenUsed) {
-  ReadmeProject record = DefaultRecord();
-  record.program_name = "Example";
-  record.sha256 = "ab12";
-  // Written afresh: right after md5.
-  EXPECT_NE(ProjectDocumentBytes(record, "").find("md5=\r\nsha256=ab12\r\ndescript_uses="), std::string::npos);
+// Facts added after the first documents were written (sha256, ...) leave a document that does not use them
+// as it was.
+TEST(ProjectFile, FactsStoredOnlyWhenUsed) {
+  size_t checked = 0;
+  const Fact* before = nullptr;  // the last fact stored always, in storage order
+  for (const Fact& fact : Facts()) {
+    if (fact.storage == Storage::kAlways) {
+      before = &fact;
+      continue;
+    }
+    ++checked;
+    SCOPED_TRACE(fact.key);
+    const std::string key(fact.key), section(fact.section);
+    ReadmeProject record = DefaultRecord();
+    record.program_name = "Example";
+    record.*fact.member = "ab12";
+    // Written afresh: in storage order.
+    ASSERT_NE(before, nullptr);
+    EXPECT_NE(ProjectDocumentBytes(record, "").find(std::string(before->key) + "=\r\n" + key + "=ab12\r\n"),
+              std::string::npos);
 
-  // An older document without the key keeps its bytes while sha256 stays empty, and gets the key at the
-  // end of its section once it is filled.
-  const std::string older = "[readme]\r\nprogram_name=Example\r\nmd5=\r\ntodo=x\r\n[other]\r\nk=v\r\n";
-  ReadmeProject read = DefaultRecord();
-  ReadProjectDocumentBytes(read, older);
-  const std::string unchanged = ProjectDocumentBytes(read, older);
-  EXPECT_EQ(unchanged.find("sha256"), std::string::npos);
-  read.sha256 = "ab12";
-  const std::string filled = ProjectDocumentBytes(read, unchanged);
-  EXPECT_LT(filled.find("todo=x\r\n"), filled.find("sha256=ab12\r\n"));
-  EXPECT_LT(filled.find("sha256=ab12\r\n"), filled.find("[other]"));
+    // An older document without the key keeps its bytes while the value stays empty, and gets the key at
+    // the end of its section once it is filled.
+    const std::string older = "[" + section + "]\r\nzz=x\r\n[other]\r\nk=v\r\n";
+    ReadmeProject read = ProjectFromBytes(older);
+    const std::string unchanged = ProjectDocumentBytes(read, older);
+    EXPECT_EQ(unchanged.find("\n" + key + "="), std::string::npos);
+    read.*fact.member = "ab12";
+    const std::string filled = ProjectDocumentBytes(read, unchanged);
+    EXPECT_LT(filled.find("zz=x\r\n"), filled.find("\n" + key + "=ab12\r\n"));
+    EXPECT_LT(filled.find("\n" + key + "=ab12\r\n"), filled.find("[other]"));
 
-  // A document that has the key keeps it, emptied.
-  read.sha256.clear();
-  const std::string emptied = ProjectDocumentBytes(read, filled);
-  EXPECT_NE(emptied.find("sha256=\r\n"), std::string::npos);
-  ReadProjectDocumentBytes(read, filled);
-  EXPECT_EQ(read.sha256, "ab12");
+    // A document that has the key keeps it, emptied.
+    (read.*fact.member).clear();
+    const std::string emptied = ProjectDocumentBytes(read, filled);
+    EXPECT_NE(emptied.find("\n" + key + "=\r\n"), std::string::npos);
+    EXPECT_EQ(ProjectFromBytes(filled).*fact.member, "ab12");
+  }
+  EXPECT_GT(checked, 0u);
 }
 
 TEST(ProjectFile, EveryFieldComesBack) {

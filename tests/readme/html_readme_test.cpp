@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "project/facts.h"
+#include "support/sample_records.h"
+
 namespace quillory {
 namespace {
 
@@ -15,11 +18,7 @@ ReadmeProject NamedRecord() {
 }
 
 // Every fact filled with a one-line text (its own key).
-ReadmeProject FullRecord() {
-  ReadmeProject record = NamedRecord();
-  for (const auto& field : FactFields()) record.*field.member = std::string(field.key);
-  return record;
-}
+using testing::KeyedRecord;
 
 size_t CountOf(const std::string& text, const std::string& part) {
   size_t count = 0;
@@ -32,13 +31,13 @@ TEST(HtmlReadme, LineCounts) {
   EXPECT_EQ(BuildHtmlReadme(record, HtmlVariant::kExport).size(), 78u);
   record.copyright = "Team";
   EXPECT_EQ(BuildHtmlReadme(record, HtmlVariant::kExport).size(), 82u);
-  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kExport).size(), 283u);
-  EXPECT_EQ(BuildHtmlReadme(FullRecord(), HtmlVariant::kPreview).size(), 283u);
+  EXPECT_EQ(BuildHtmlReadme(KeyedRecord(), HtmlVariant::kExport).size(), 283u);
+  EXPECT_EQ(BuildHtmlReadme(KeyedRecord(), HtmlVariant::kPreview).size(), 283u);
 }
 
 TEST(HtmlReadme, VariantsDifferOnlyInTheChangeLogAndToDoHeadings) {
-  const TextLines exported = BuildHtmlReadme(FullRecord(), HtmlVariant::kExport);
-  const TextLines preview = BuildHtmlReadme(FullRecord(), HtmlVariant::kPreview);
+  const TextLines exported = BuildHtmlReadme(KeyedRecord(), HtmlVariant::kExport);
+  const TextLines preview = BuildHtmlReadme(KeyedRecord(), HtmlVariant::kPreview);
   std::vector<std::pair<std::string, std::string>> differences;
   for (size_t i = 0; i < exported.size(); ++i) {
     if (exported[i] != preview[i]) differences.emplace_back(exported[i], preview[i]);
@@ -63,10 +62,9 @@ TEST(HtmlReadme, TextsBecomeOneLineAndBlankValuesGetTheirRows) {
 }
 
 TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
-  ReadmeProject record = FullRecord();
+  ReadmeProject record = KeyedRecord();
   const std::string raw = "v\"<&>";
-  for (const auto& field : FactFields()) record.*field.member = raw;
-  for (const auto& field : HtmlSettingFields()) record.*field.member = raw;
+  for (const Fact& fact : Facts()) record.*fact.member = raw;
   const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
   EXPECT_EQ(page.size(), 283u);
   const std::string bytes = JoinLines(page);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "project/facts.h"
 #include "readme/html_readme.h"
 #include "support/temp_dir.h"
 
@@ -31,9 +32,9 @@ TEST(HtmlValidation, ExportedPagesAreValidXhtmlInEveryCharacterSet) {
 
   ReadmeProject record;
   SetHtmlDefaults(record);
-  for (const auto& field : FactFields()) {
-    record.*field.member = "\"Tom\" & <Jerry> \xA9 \x80 caf\xE9 \x01\x1B\x81" +
-                           std::string(field.multi_line ? "\r\nline 2\r\n" : "");
+  for (const Fact* fact : ReleaseFacts()) {
+    record.*fact->member = "\"Tom\" & <Jerry> \xA9 \x80 caf\xE9 \x01\x1B\x81" +
+                           std::string(fact->multi_line() ? "\r\nline 2\r\n" : "");
   }
   record.down_url = "javascript:alert(\"x\")";
   record.c1 = "#fff;} body{background:url(http://host/t)} x{";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "project/release_facts.h"
+#include "project/facts.h"
 #include "support/temp_dir.h"
 #include "text/codepage.h"
 
@@ -63,8 +63,8 @@ TEST_F(MarkdownRendered, OneLineValuesShowTheirOwnCharacters) {
   const std::string hostile =
       "1. *a* _b_ <script>x()</script> [l](http://e) `c` ~~s~~ &amp; \\*| # \xA9 <http://x>";
   ReadmeProject record;
-  for (const auto& field : FactFields()) {
-    if (!field.multi_line) record.*field.member = hostile;
+  for (const Fact* fact : ReleaseFacts()) {
+    if (!fact->multi_line()) record.*fact->member = hostile;
   }
   record.program_name = "# Tool #";
   record.down_url = "https://example.com/get?a=1&b=\xE9";
@@ -91,8 +91,8 @@ TEST_F(MarkdownRendered, OneLineValuesShowTheirOwnCharacters) {
   EXPECT_EQ(Elements(page, "h2"), (std::vector<std::string>{"Program Info", "Contact"}));
 
   std::vector<std::string> expected_items;
-  for (const auto& fact : kProgramInfoFacts) {
-    expected_items.push_back(std::string(fact.caption) + ": " + Cp1252ToUtf8(record.*fact.member));
+  for (const Fact* fact : FactsInBlock(ReadmeBlock::kProgramInfo)) {
+    expected_items.push_back(std::string(fact->caption) + ": " + Cp1252ToUtf8(record.*fact->member));
   }
   expected_items.push_back("Website: " + Cp1252ToUtf8(record.website));
   expected_items.push_back("Email: " + record.email);

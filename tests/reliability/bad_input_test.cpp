@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_io.h"
+#include "project/facts.h"
 #include "project/project_file.h"
 #include "readme/text_readme.h"
 #include "support/cli_runner.h"
@@ -27,16 +28,13 @@ using testing::RunCli;
 ReadmeProject RecordWith(const std::vector<std::pair<std::string, std::string>>& values) {
   ReadmeProject record;
   SetHtmlDefaults(record);
-  for (const auto& [key, value] : values) record.*FindField(key)->member = value;
+  for (const auto& [key, value] : values) record.*FindFact(key)->member = value;
   return record;
 }
 
 void ExpectRecord(const ReadmeProject& got, const ReadmeProject& expected, const std::string& name) {
-  for (const auto& field : FactFields())
-    EXPECT_EQ(got.*field.member, expected.*field.member) << name << " " << field.key;
-  for (const auto& field : HtmlSettingFields()) {
-    EXPECT_EQ(got.*field.member, expected.*field.member) << name << " " << field.key;
-  }
+  for (const Fact& fact : Facts())
+    EXPECT_EQ(got.*fact.member, expected.*fact.member) << name << " " << fact.key;
 }
 
 TEST(BadInput, EachDocumentReadsAsItsOwnRulesSay) {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "project/facts.h"
 #include "project/project_file.h"
 #include "support/cli_runner.h"
 #include "support/temp_dir.h"
@@ -22,7 +23,7 @@ TEST(ConcurrentSet, EveryWritersChangeSurvives) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      const std::string key(FactFields()[i].key);
+      const std::string key(ReleaseFacts()[i]->key);
       ::_exit(testing::RunCli({"set", path, key + "=value " + std::to_string(i)}).status);
     }
     writers.push_back(child);
@@ -34,7 +35,7 @@ TEST(ConcurrentSet, EveryWritersChangeSurvives) {
   }
   const ReadmeProject record = ProjectFromBytes(testing::ReadFile(path));
   for (size_t i = 0; i < kWriters; ++i) {
-    EXPECT_EQ(record.*FactFields()[i].member, "value " + std::to_string(i)) << FactFields()[i].key;
+    EXPECT_EQ(record.*ReleaseFacts()[i]->member, "value " + std::to_string(i)) << ReleaseFacts()[i]->key;
   }
   EXPECT_EQ(testing::ListFolder(dir.path()), "shared.qlx");
 }

@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "commands/file_commands.h"
+#include "commands/nfo_commands.h"
 #include "commands/save_as.h"
 #include "common/error.h"
 #include "nfo/nfo_builder.h"
-#include "nfo/nfo_tools.h"
 #include "project/project_file.h"
 #include "support/child_process.h"
 #include "support/cli_runner.h"
@@ -29,7 +29,8 @@ using testing::TempDir;
 using testing::WriteFile;
 
 constexpr size_t kLimit = 64 * 1024;  // far below the size of every document saved here
-const std::string kPrevious = "the previous file, which must survive\r\n";
+// A project document, which every route may write over.
+const std::string kPrevious = "[readme]\r\n; the previous file, which must survive\r\n";
 
 ReadmeProject LargeRecord() {
   ReadmeProject record = testing::FullRecord();

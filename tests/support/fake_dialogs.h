@@ -17,10 +17,11 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<FileDialogResult>> save_answers;
   std::deque<std::optional<std::uint32_t>> color_answers;
   std::deque<SaveChangesAnswer> save_changes_answers;  // unscripted: Discard
+  std::deque<bool> confirm_answers;                    // unscripted: Yes
 
   std::vector<FileDialogRequest> open_requests;
   std::vector<FileDialogRequest> save_requests;
-  int color_requests = 0;
+  std::vector<std::uint32_t> color_requests;  // the colour each colour dialog started at
   std::vector<std::string> informations;
   std::vector<std::string> errors;
   std::vector<std::string> questions;
@@ -41,8 +42,8 @@ class FakeDialogs : public Dialogs {
     save_requests.push_back(request);
     return Next(save_answers);
   }
-  std::optional<std::uint32_t> ChooseColor() override {
-    ++color_requests;
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override {
+    color_requests.push_back(initial);
     return Next(color_answers);
   }
   void ShowInformation(const std::string& text) override { informations.push_back(text); }
@@ -52,6 +53,13 @@ class FakeDialogs : public Dialogs {
     if (save_changes_answers.empty()) return SaveChangesAnswer::kDiscard;
     const SaveChangesAnswer answer = save_changes_answers.front();
     save_changes_answers.pop_front();
+    return answer;
+  }
+  bool Confirm(const std::string& question) override {
+    questions.push_back(question);
+    if (confirm_answers.empty()) return true;
+    const bool answer = confirm_answers.front();
+    confirm_answers.pop_front();
     return answer;
   }
 

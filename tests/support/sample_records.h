@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "project/facts.h"
 #include "project/readme_project.h"
 
 namespace quillory::testing {
@@ -39,6 +42,14 @@ inline ReadmeProject FullRecord() {
   r.c5 = "lightgrey";
   r.c6 = "#D4D0C8";
   r.chr = "utf-8";
+  return r;
+}
+
+// A record with the HTML defaults and every fact of the release holding its own key as a one-line text.
+inline ReadmeProject KeyedRecord() {
+  ReadmeProject r;
+  SetHtmlDefaults(r);
+  for (const Fact* fact : ReleaseFacts()) r.*fact->member = std::string(fact->key);
   return r;
 }
 
