@@ -328,9 +328,15 @@ void Apply(const Changes& changes) {
   }
 }
 
-// The written document with the blanks at the line ends outside code blocks removed.
-std::string WithoutTrailingBlanks(const std::string& markdown) {
-  std::vector<bool> code_lines;  // by line number, from 1
+// The written document with the blanks at the line ends outside code blocks removed, and without the
+// blank the writer puts between an opening fence and its info string ("``` sh").
+std::string Tidied(const std::string& markdown) {
+  std::vector<bool> code_lines;    // by line number, from 1
+  std::vector<int> fence_lengths;  // by line number: of the fence a code block opens with there
+  auto mark = [](auto& by_line, int line, auto value) {
+    if (by_line.size() <= static_cast<size_t>(line)) by_line.resize(line + 1);
+    by_line[line] = value;
+  };
   const NodePtr root = ParseGfm(markdown, CMARK_OPT_SOURCEPOS);
   const std::unique_ptr<cmark_iter, void (*)(cmark_iter*)> iter(cmark_iter_new(root.get()), cmark_iter_free);
   while (cmark_iter_next(iter.get()) != CMARK_EVENT_DONE) {
@@ -338,11 +344,11 @@ std::string WithoutTrailingBlanks(const std::string& markdown) {
     if (cmark_node_get_type(node) != CMARK_NODE_CODE_BLOCK) continue;
     int fence_length = 0, offset = 0;
     char fence = 0;
-    const int first =
-        cmark_node_get_start_line(node) + cmark_node_get_fenced(node, &fence_length, &offset, &fence);
-    const int last = cmark_node_get_end_line(node);
-    if (code_lines.size() <= static_cast<size_t>(last)) code_lines.resize(last + 1);
-    for (int line = first; line <= last; ++line) code_lines[line] = true;
+    const int start = cmark_node_get_start_line(node);
+    if (cmark_node_get_fenced(node, &fence_length, &offset, &fence)) mark(fence_lengths, start, fence_length);
+    for (int line = start + (fence_length > 0 ? 1 : 0); line <= cmark_node_get_end_line(node); ++line) {
+      mark(code_lines, line, true);
+    }
   }
   std::string out;
   out.reserve(markdown.size());
@@ -353,6 +359,15 @@ std::string WithoutTrailingBlanks(const std::string& markdown) {
     std::string_view line(markdown.data() + start, end - start);
     if (number >= code_lines.size() || !code_lines[number]) {
       line = line.substr(0, line.find_last_not_of(" \t") + 1);
+    }
+    // No container marker ("> ", "- ", "1. ") holds a backtick or tilde: the first one starts the fence.
+    if (number < fence_lengths.size() && fence_lengths[number] > 0) {
+      const size_t info = line.find_first_of("`~") + fence_lengths[number];
+      if (info + 1 < line.size() && line[info] == ' ' && line[info + 1] != ' ' &&
+          line[info + 1] != line[info - 1]) {
+        out.append(line.substr(0, info));
+        line.remove_prefix(info + 1);
+      }
     }
     out.append(line).append("\n");
     start = end + 1;
@@ -403,7 +418,7 @@ std::string MarkdownAuthorText(std::string_view text, int section_level) {
   std::string markdown = written;
   cmark_get_default_mem_allocator()->free(written);
 
-  markdown = WithoutTrailingBlanks(markdown);
+  markdown = Tidied(markdown);
   markdown.erase(0, markdown.find_first_not_of('\n'));
   markdown.erase(markdown.find_last_not_of('\n') + 1);
   if (markdown.empty()) return {};

@@ -12,6 +12,8 @@ bool IsAsciiAlnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Whether text[at] ("&") starts something that looks like a character reference ("&amp;", "&#38;").
@@ -79,7 +81,13 @@ bool IsMarkdownLinkTarget(std::string_view url) {
 }
 
 bool StartsMarkdownAutolink(std::string_view text, size_t at) {
-  if (text[at] == ':') return text.substr(at + 1, 2) == "//";
+  if (text[at] == ':') {
+    // The autolinker reads the letters before "://" as the scheme and links only these three.
+    size_t start = at;
+    while (start > 0 && IsAsciiLetter(text[start - 1])) --start;
+    const std::string scheme = AsciiLower(text.substr(start, at - start));
+    return text.substr(at + 1, 2) == "//" && (scheme == "http" || scheme == "https" || scheme == "ftp");
+  }
   return text[at] == '.' && at >= 3 && EqualsIgnoringAsciiCase(text.substr(at - 3, 3), "www");
 }
 

@@ -14,7 +14,8 @@ namespace quillory {
 // an address whose text before the first ":" cannot name a scheme, so that a browser reads it as a path.
 bool IsMarkdownLinkTarget(std::string_view url);
 
-// Whether GitHub's autolinker may start a link at text[at]: the ":" of "://" or the "." of "www.".
+// Whether GitHub's autolinker may start a link at text[at]: the ":" of "http://", "https://" or
+// "ftp://" (any letter case) or the "." of "www.".
 // It reads the raw line, backslashes included, so where no link may start that character is escaped.
 bool StartsMarkdownAutolink(std::string_view text, size_t at);
 

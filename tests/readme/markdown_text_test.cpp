@@ -1,85 +1,19 @@
 #include "readme/markdown_text.h"
 
-#include <cmark-gfm-core-extensions.h>
 #include <cmark-gfm.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <regex>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "readme/markdown_page.h"
 
 namespace quillory {
 namespace {
 
-// What GitHub's parser makes of a README.md (cmark-gfm with the table, strikethrough, autolink and
-// tasklist extensions), the HTML written with raw HTML let through, as `cmark-gfm --unsafe` does.
-struct Page {
-  std::string html;
-  std::string shown;                   // the text and code it shows, hard breaks as "\n"
-  std::vector<std::string> hrefs;      // link targets, in order
-  std::vector<std::string> code;       // code spans and blocks, in order
-  std::vector<std::string> forbidden;  // nodes a README may not hold (raw HTML, images)
-  std::vector<int> headings;           // heading levels, in order
-  std::vector<int> blank_ended_lines;  // lines outside code that end in a blank or tab
-  std::string last_heading;            // the last top-level block when it is a heading
-};
-
-Page Read(const std::string& markdown) {
-  cmark_gfm_core_extensions_ensure_registered();
-  const std::unique_ptr<cmark_parser, void (*)(cmark_parser*)> parser(
-      cmark_parser_new(CMARK_OPT_UNSAFE | CMARK_OPT_SOURCEPOS), cmark_parser_free);
-  for (const char* name : {"table", "strikethrough", "autolink", "tasklist"}) {
-    cmark_parser_attach_syntax_extension(parser.get(), cmark_find_syntax_extension(name));
-  }
-  cmark_parser_feed(parser.get(), markdown.data(), markdown.size());
-  const std::unique_ptr<cmark_node, void (*)(cmark_node*)> root(cmark_parser_finish(parser.get()),
-                                                                cmark_node_free);
-  Page page;
-  char* html =
-      cmark_render_html(root.get(), CMARK_OPT_UNSAFE, cmark_parser_get_syntax_extensions(parser.get()));
-  page.html = html;
-  free(html);
-  std::set<int> code_lines;
-  cmark_iter* iter = cmark_iter_new(root.get());
-  while (cmark_iter_next(iter) != CMARK_EVENT_DONE) {
-    cmark_node* node = cmark_iter_get_node(iter);
-    const cmark_node_type type = cmark_node_get_type(node);
-    if (cmark_iter_get_event_type(iter) != CMARK_EVENT_ENTER) continue;
-    if (type == CMARK_NODE_TEXT) page.shown += cmark_node_get_literal(node);
-    if (type == CMARK_NODE_SOFTBREAK) page.shown += " ";
-    if (type == CMARK_NODE_LINEBREAK) page.shown += "\n";
-    if (type == CMARK_NODE_LINK) page.hrefs.push_back(cmark_node_get_url(node));
-    if (type == CMARK_NODE_HEADING) page.headings.push_back(cmark_node_get_heading_level(node));
-    if (type == CMARK_NODE_CODE || type == CMARK_NODE_CODE_BLOCK) {
-      page.code.push_back(cmark_node_get_literal(node));
-      page.shown += page.code.back();
-    }
-    if (type == CMARK_NODE_CODE_BLOCK) {
-      for (int line = cmark_node_get_start_line(node); line <= cmark_node_get_end_line(node); ++line) {
-        code_lines.insert(line);
-      }
-    }
-    if (type == CMARK_NODE_HTML_BLOCK || type == CMARK_NODE_HTML_INLINE || type == CMARK_NODE_IMAGE) {
-      page.forbidden.push_back(cmark_node_get_type_string(node));
-    }
-  }
-  cmark_iter_free(iter);
-  cmark_node* last = cmark_node_last_child(root.get());
-  if (last != nullptr && cmark_node_get_type(last) == CMARK_NODE_HEADING && cmark_node_first_child(last)) {
-    page.last_heading = cmark_node_get_literal(cmark_node_first_child(last));
-  }
-  int number = 0;
-  std::istringstream lines(markdown);
-  for (std::string line; std::getline(lines, line);) {
-    if (!code_lines.count(++number) && (line.ends_with(' ') || line.ends_with('\t'))) {
-      page.blank_ended_lines.push_back(number);
-    }
-  }
-  return page;
-}
+using testing::ExpectSafeMarkdown;
+using testing::MarkdownPage;
+using testing::ReadMarkdown;
 
 // Text as the library's own CommonMark writer writes it back.
 std::string LibraryWrites(const std::string& text) {
@@ -89,25 +23,6 @@ std::string LibraryWrites(const std::string& text) {
   free(written);
   cmark_node_free(root);
   return markdown;
-}
-
-// Every check a written README must pass: only the elements a README may show, no raw HTML or image,
-// every link target allowed by the rule, no blank at a line end outside code, and a section heading
-// after the text still starts a section.
-void ExpectSafe(const std::string& markdown) {
-  static const std::set<std::string> kAllowed = {"h1",    "h2",  "h3", "h4",         "h5",   "h6",    "p",
-                                                 "ul",    "ol",  "li", "strong",     "em",   "del",   "a",
-                                                 "code",  "pre", "br", "blockquote", "hr",   "table", "thead",
-                                                 "tbody", "tr",  "th", "td",         "input"};
-  const Page page = Read(markdown);
-  const std::regex tag("<(/?)([^\\s/>]+)");
-  for (std::sregex_iterator it(page.html.begin(), page.html.end(), tag), end; it != end; ++it) {
-    EXPECT_TRUE(kAllowed.count((*it)[2])) << (*it)[0] << " in\n" << page.html;
-  }
-  EXPECT_EQ(page.forbidden, std::vector<std::string>{}) << markdown;
-  for (const std::string& href : page.hrefs) EXPECT_TRUE(IsMarkdownLinkTarget(href)) << href;
-  EXPECT_EQ(page.blank_ended_lines, std::vector<int>{}) << markdown;
-  EXPECT_EQ(Read(markdown + "\n## Next\n").last_heading, "Next") << markdown;
 }
 
 // A change log section as projects paste it into What's New.
@@ -190,8 +105,8 @@ TEST(MarkdownAuthorText, HostileTextsComeOutSafeWithTheirCodeAndAllowedLinks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string markdown = MarkdownAuthorText(c.text, 2);
-    ExpectSafe(markdown);
-    const Page page = Read(markdown);
+    ExpectSafeMarkdown(markdown);
+    const MarkdownPage page = ReadMarkdown(markdown);
     EXPECT_EQ(page.headings, c.headings);
     EXPECT_EQ(page.code, c.code) << markdown;
     EXPECT_EQ(page.hrefs, c.hrefs) << markdown;
@@ -202,8 +117,8 @@ TEST(MarkdownAuthorText, HostileTextsComeOutSafeWithTheirCodeAndAllowedLinks) {
   }
 
   // The checks have teeth: the library's writer alone lets raw HTML and a refused link through.
-  EXPECT_EQ(Read(LibraryWrites(mailto)).forbidden, std::vector<std::string>{"html_block"});
-  EXPECT_EQ(Read(LibraryWrites("[x](&amp;#106;avascript:x)")).hrefs,
+  EXPECT_EQ(ReadMarkdown(LibraryWrites(mailto)).forbidden, std::vector<std::string>{"html_block"});
+  EXPECT_EQ(ReadMarkdown(LibraryWrites("[x](&amp;#106;avascript:x)")).hrefs,
             std::vector<std::string>{"javascript:x"});
 }
 
@@ -236,20 +151,27 @@ TEST(MarkdownFacts, ValuesShowAsTypedAndLinkOnlyWhereTheRuleAllows) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ExpectSafe(c.markdown + "\n");
-    const Page page = Read(c.markdown);
+    ExpectSafeMarkdown(c.markdown + "\n");
+    const MarkdownPage page = ReadMarkdown(c.markdown);
     EXPECT_EQ(page.shown, c.shown) << c.markdown;
     EXPECT_EQ(page.hrefs, c.hrefs) << c.markdown;
   }
 }
 
-TEST(MarkdownFacts, LinkTargetsAreWebMailAndPathsOnly) {
+TEST(MarkdownFacts, LinkTargetsAreWebMailAndPathsOnlyAutolinksOnlyWhatShowsExactly) {
   for (const char* url : {"http://a", "a/b:c", "#x:y", "mailto:a@b", " XMPP:a@b", "-xmpp:a@b", "\\x:y"}) {
     EXPECT_TRUE(IsMarkdownLinkTarget(url)) << url;
   }
   for (const char* url :
        {"javascript:x", "java\tscript:x", "data:text/html,x", "jj---xmpp:a@b", "file:///x"}) {
     EXPECT_FALSE(IsMarkdownLinkTarget(url)) << url;
+  }
+  for (const char* url : {"http://a.b/", "HTTPS://a.b/?x=1&y=2", "ftp://a.b/f.zip", "http://a.b/\xC3\xA9"}) {
+    EXPECT_TRUE(IsMarkdownAutolink(url)) << url;
+  }
+  for (const char* url : {"a.b", "mailto:a@b", "javascript://x", "http://", "http://a b", "http://a\tb",
+                          "http://a<b", "http://a>b", "http://a/&amp;", "http://a/&#38;", "file:///etc"}) {
+    EXPECT_FALSE(IsMarkdownAutolink(url)) << url;
   }
 }
 
