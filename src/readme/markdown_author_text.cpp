@@ -3,17 +3,15 @@
 // autolinks, code spans, indented code) in ways that do not always read back the same, so those are
 // written here, as raw inline nodes the writer copies; the result is read once more and checked.
 
-#include <cmark-gfm-core-extensions.h>
-#include <cmark-gfm.h>
-
 #include <algorithm>
 #include <cctype>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/error.h"
+#include "readme/gfm_parse.h"
+#include "readme/markdown_read_back.h"
 #include "readme/markdown_text.h"
 
 namespace quillory {
@@ -21,30 +19,6 @@ namespace {
 
 // The deepest nesting of blocks and inlines written as Markdown; a deeper text is shown as code.
 constexpr int kMaxDepth = 64;
-
-struct FreeNode {
-  void operator()(cmark_node* node) const { cmark_node_free(node); }
-};
-using NodePtr = std::unique_ptr<cmark_node, FreeNode>;
-
-// The document that GitHub's parser (CommonMark and the table, strikethrough, autolink and tasklist
-// extensions) makes of markdown. Throws Error when the library lacks an extension. One parse at a time:
-// the table extension keeps scratch memory in a global arena.
-NodePtr ParseGfm(std::string_view markdown, int options) {
-  static std::once_flag registered;
-  std::call_once(registered, cmark_gfm_core_extensions_ensure_registered);
-  static std::mutex parsing;
-  const std::lock_guard lock(parsing);
-  const std::unique_ptr<cmark_parser, void (*)(cmark_parser*)> parser(
-      cmark_parser_new(options | CMARK_OPT_VALIDATE_UTF8), cmark_parser_free);
-  for (const char* name : {"table", "strikethrough", "autolink", "tasklist"}) {
-    cmark_syntax_extension* extension = cmark_find_syntax_extension(name);
-    if (extension == nullptr) throw Error(std::string("libcmark-gfm has no ") + name + " extension");
-    cmark_parser_attach_syntax_extension(parser.get(), extension);
-  }
-  cmark_parser_feed(parser.get(), markdown.data(), markdown.size());
-  return NodePtr(cmark_parser_finish(parser.get()));
-}
 
 bool HasType(cmark_node* node, std::string_view type) { return type == cmark_node_get_type_string(node); }
 
@@ -65,14 +39,21 @@ cmark_node* NewNode(cmark_node_type type, const std::string& literal = {}) {
   return node;
 }
 
+// The first place in text from at on where GitHub's autolinker could start a link, or npos.
+size_t FindAutolinkStart(std::string_view text, size_t at = 0) {
+  for (; (at = text.find_first_of(":.", at)) != std::string_view::npos; ++at) {
+    if (StartsMarkdownAutolink(text, at)) return at;
+  }
+  return at;
+}
+
 // Text as nodes that read back as exactly text: text nodes, and the characters at which GitHub's
 // autolinker would start a link as raw escapes. (A link it starts in written text would take the
 // backslash the writer puts before a later "<" into its address and leave the "<" raw.)
 std::vector<cmark_node*> TextNodes(std::string_view text) {
   std::vector<cmark_node*> nodes;
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!StartsMarkdownAutolink(text, i)) continue;
+  for (size_t i = 0; (i = FindAutolinkStart(text, i)) != std::string_view::npos; ++i) {
     if (i > start) nodes.push_back(NewNode(CMARK_NODE_TEXT, std::string(text.substr(start, i - start))));
     nodes.push_back(NewNode(CMARK_NODE_HTML_INLINE, "\\" + std::string(1, text[i])));
     start = i + 1;
@@ -257,16 +238,11 @@ Changes Walk(cmark_node* root, int section_level) {
       case CMARK_NODE_LINEBREAK:
         changes.breaks.emplace_back(node, headings > 0);
         break;
-      case CMARK_NODE_TEXT: {
-        const std::string_view text = cmark_node_get_literal(node);
-        for (size_t i = 0; i < text.size(); ++i) {
-          if (StartsMarkdownAutolink(text, i)) {
-            changes.texts_with_autolink_starts.push_back(node);
-            break;
-          }
+      case CMARK_NODE_TEXT:
+        if (FindAutolinkStart(cmark_node_get_literal(node)) != std::string_view::npos) {
+          changes.texts_with_autolink_starts.push_back(node);
         }
         break;
-      }
       case CMARK_NODE_HTML_INLINE:
         changes.html_inlines.emplace_back(node, headings > 0);
         break;
@@ -315,6 +291,11 @@ void Apply(const Changes& changes) {
     cmark_node_free(code);
   }
   for (auto [line_break, in_heading] : changes.breaks) {
+    if (cmark_node_get_type(line_break) == CMARK_NODE_SOFTBREAK) {
+      // A soft break stays, after a backslash outside a heading.
+      if (!in_heading) InsertBefore(line_break, NewNode(CMARK_NODE_HTML_INLINE, "\\"));
+      continue;
+    }
     InsertLineBreak(line_break, in_heading);
     cmark_node_free(line_break);
   }
@@ -328,103 +309,22 @@ void Apply(const Changes& changes) {
   }
 }
 
-// The written document with the blanks at the line ends outside code blocks removed, and without the
-// blank the writer puts between an opening fence and its info string ("``` sh").
-std::string Tidied(const std::string& markdown) {
-  std::vector<bool> code_lines;    // by line number, from 1
-  std::vector<int> fence_lengths;  // by line number: of the fence a code block opens with there
-  auto mark = [](auto& by_line, int line, auto value) {
-    if (by_line.size() <= static_cast<size_t>(line)) by_line.resize(line + 1);
-    by_line[line] = value;
-  };
-  const NodePtr root = ParseGfm(markdown, CMARK_OPT_SOURCEPOS);
-  const std::unique_ptr<cmark_iter, void (*)(cmark_iter*)> iter(cmark_iter_new(root.get()), cmark_iter_free);
-  while (cmark_iter_next(iter.get()) != CMARK_EVENT_DONE) {
-    cmark_node* node = cmark_iter_get_node(iter.get());
-    if (cmark_node_get_type(node) != CMARK_NODE_CODE_BLOCK) continue;
-    int fence_length = 0, offset = 0;
-    char fence = 0;
-    const int start = cmark_node_get_start_line(node);
-    if (cmark_node_get_fenced(node, &fence_length, &offset, &fence)) mark(fence_lengths, start, fence_length);
-    for (int line = start + (fence_length > 0 ? 1 : 0); line <= cmark_node_get_end_line(node); ++line) {
-      mark(code_lines, line, true);
-    }
-  }
-  std::string out;
-  out.reserve(markdown.size());
-  size_t number = 1;
-  for (size_t start = 0; start < markdown.size(); ++number) {
-    size_t end = markdown.find('\n', start);
-    if (end == std::string::npos) end = markdown.size();
-    std::string_view line(markdown.data() + start, end - start);
-    if (number >= code_lines.size() || !code_lines[number]) {
-      line = line.substr(0, line.find_last_not_of(" \t") + 1);
-    }
-    // No container marker ("> ", "- ", "1. ") holds a backtick or tilde: the first one starts the fence.
-    if (number < fence_lengths.size() && fence_lengths[number] > 0) {
-      const size_t info = line.find_first_of("`~") + fence_lengths[number];
-      if (info + 1 < line.size() && line[info] == ' ' && line[info + 1] != ' ' &&
-          line[info + 1] != line[info - 1]) {
-        out.append(line.substr(0, info));
-        line.remove_prefix(info + 1);
-      }
-    }
-    out.append(line).append("\n");
-    start = end + 1;
-  }
-  return out;
-}
-
-// Whether markdown, read as GitHub reads it, shows nothing but what a README may (no raw HTML, no image,
-// no link the rule refuses) and ends so that a heading after it starts a section of its own.
-bool IsSafeToShow(const std::string& markdown) {
-  static constexpr std::string_view kProbe = "\n\n# end of text\n";
-  const NodePtr root = ParseGfm(markdown + std::string(kProbe), CMARK_OPT_DEFAULT);
-  cmark_node* probe = cmark_node_last_child(root.get());
-  if (probe == nullptr || cmark_node_get_type(probe) != CMARK_NODE_HEADING ||
-      cmark_node_get_type(cmark_node_first_child(probe)) != CMARK_NODE_TEXT ||
-      std::string_view(cmark_node_get_literal(cmark_node_first_child(probe))) != "end of text") {
-    return false;
-  }
-  static constexpr cmark_node_type kShown[] = {
-      CMARK_NODE_DOCUMENT,  CMARK_NODE_BLOCK_QUOTE, CMARK_NODE_LIST,       CMARK_NODE_ITEM,
-      CMARK_NODE_PARAGRAPH, CMARK_NODE_HEADING,     CMARK_NODE_CODE_BLOCK, CMARK_NODE_THEMATIC_BREAK,
-      CMARK_NODE_TEXT,      CMARK_NODE_SOFTBREAK,   CMARK_NODE_LINEBREAK,  CMARK_NODE_CODE,
-      CMARK_NODE_EMPH,      CMARK_NODE_STRONG};
-  static constexpr std::string_view kShownExtensions[] = {"table", "table_header", "table_row", "table_cell",
-                                                          "strikethrough"};
-  const std::unique_ptr<cmark_iter, void (*)(cmark_iter*)> iter(cmark_iter_new(root.get()), cmark_iter_free);
-  while (cmark_iter_next(iter.get()) != CMARK_EVENT_DONE) {
-    cmark_node* node = cmark_iter_get_node(iter.get());
-    const bool shown =
-        std::ranges::find(kShown, cmark_node_get_type(node)) != std::end(kShown) ||
-        std::ranges::find(kShownExtensions, cmark_node_get_type_string(node)) != std::end(kShownExtensions) ||
-        (cmark_node_get_type(node) == CMARK_NODE_LINK && IsMarkdownLinkTarget(cmark_node_get_url(node)));
-    if (!shown) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string MarkdownAuthorText(std::string_view text, int section_level) {
-  const NodePtr root = ParseGfm(text, CMARK_OPT_DEFAULT);
-  const Changes changes = Walk(root.get(), std::clamp(section_level, 0, 6));
-  // The writer takes time in proportion to the depth for every character it writes; no real text nests
-  // this deep.
-  if (changes.depth > kMaxDepth) return MarkdownCodeBlock(text);
-  Apply(changes);
-  char* written = cmark_render_commonmark(root.get(), CMARK_OPT_DEFAULT, 0);
-  std::string markdown = written;
-  cmark_get_default_mem_allocator()->free(written);
-
-  markdown = Tidied(markdown);
-  markdown.erase(0, markdown.find_first_not_of('\n'));
-  markdown.erase(markdown.find_last_not_of('\n') + 1);
-  if (markdown.empty()) return {};
-  markdown += '\n';
-  if (!IsSafeToShow(markdown)) return MarkdownCodeBlock(text);
-  return markdown;
+  std::unique_ptr<char, void (*)(void*)> written(nullptr, std::free);
+  {
+    const GfmNodePtr root = ParseGfm({text}, CMARK_OPT_DEFAULT);
+    const Changes changes = Walk(root.get(), std::clamp(section_level, 0, 6));
+    // The writer takes time in proportion to the depth for every character it writes; no real text
+    // nests this deep.
+    if (changes.depth > kMaxDepth) return MarkdownCodeBlock(text);
+    Apply(changes);
+    written.reset(cmark_render_commonmark(root.get(), CMARK_OPT_DEFAULT, 0));
+  }
+  std::optional<std::string> markdown = ReadBackMarkdown(written.get());
+  if (!markdown) return MarkdownCodeBlock(text);
+  return *std::move(markdown);
 }
 
 }  // namespace quillory

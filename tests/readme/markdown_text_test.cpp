@@ -124,7 +124,8 @@ TEST(MarkdownAuthorText, HostileTextsComeOutSafeWithTheirCodeAndAllowedLinks) {
 
 TEST(MarkdownFacts, ValuesShowAsTypedAndLinkOnlyWhereTheRuleAllows) {
   const std::string hostile =
-      "1. *a* _b_ <b>x</b> [l](http://e) `c` ~~s~~ &amp; \\*| # https://x/a_b c www.x.com";
+      "1. *a* _b_ <b>x</b> [l](http://e) `c` ~~s~~ &amp; \\*| # https://x/a_b c www.x.com git+HTTP://x/a_b "
+      "git://x";
   struct Case {
     const char* name;
     std::string markdown;
