@@ -27,7 +27,6 @@ struct MarkdownPage {
   std::vector<std::string> forbidden;  // nodes a README may not hold (raw HTML, images)
   std::vector<int> headings;           // heading levels, in order
   std::vector<int> blank_ended_lines;  // lines outside code that end in a blank or tab
-  std::string last_heading;            // the last top-level block when it is a heading
   // What stands under each top-level h2 (the first under none): its heading, and what it shows.
   std::vector<std::pair<std::string, std::string>> sections = {{}};
 };
@@ -81,10 +80,6 @@ inline MarkdownPage ReadMarkdown(const std::string& markdown) {
       page.forbidden.push_back(cmark_node_get_type_string(node));
     }
   }
-  cmark_node* last = cmark_node_last_child(root.get());
-  if (last != nullptr && cmark_node_get_type(last) == CMARK_NODE_HEADING && cmark_node_first_child(last)) {
-    page.last_heading = cmark_node_get_literal(cmark_node_first_child(last));
-  }
   int number = 0;
   std::istringstream lines(markdown);
   for (std::string line; std::getline(lines, line);) {
@@ -111,7 +106,9 @@ inline void ExpectSafeMarkdown(const std::string& markdown) {
   EXPECT_EQ(page.forbidden, std::vector<std::string>{}) << markdown;
   for (const std::string& href : page.hrefs) EXPECT_TRUE(IsMarkdownLinkTarget(href)) << href;
   EXPECT_EQ(page.blank_ended_lines, std::vector<int>{}) << markdown;
-  EXPECT_EQ(ReadMarkdown(markdown + "\n## Next\n").last_heading, "Next") << markdown;
+  EXPECT_EQ(ReadMarkdown(markdown + "\n## Next\n").sections.back(),
+            std::make_pair(std::string("Next"), std::string()))
+      << markdown;
 }
 
 }  // namespace quillory::testing
