@@ -38,8 +38,10 @@ std::string SectionText(const Fact& text, const std::string& value) {
   return MarkdownAuthorText(value, kSectionLevel);
 }
 
-std::string SectionHeading(std::string_view caption) {
-  return "\n" + std::string(kSectionLevel, '#') + " " + MarkdownInlineText(caption, true) + "\n\n";
+// A section: its heading, then body after a blank line unless body is empty (a text with nothing to show).
+std::string Section(std::string_view caption, const std::string& body) {
+  std::string out = "\n" + std::string(kSectionLevel, '#') + " " + MarkdownInlineText(caption, true) + "\n";
+  return body.empty() ? out : out + "\n" + body;
 }
 
 }  // namespace
@@ -51,21 +53,28 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
     switch (block.type) {
       case OutlineBlockType::kTitle:
         out += "#";
-        for (const ShownFact& part : block.facts) out += " " + MarkdownInlineText(Utf8(part.value), true);
+        for (const ShownFact& part : block.facts) {
+          if (const std::string text = MarkdownInlineText(Utf8(part.value), true); !text.empty())
+            out += " " + text;
+        }
         out += "\n";
         break;
       case OutlineBlockType::kOpeningFrame:
-        out += "\n" + MarkdownParagraphText(Utf8(block.value())) + "\n";
-        break;
-      case OutlineBlockType::kFactList:
-        out += SectionHeading(block.caption);
-        for (const auto& [fact, value] : block.facts) {
-          out += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, Utf8(value)) + "\n";
+        if (const std::string text = MarkdownParagraphText(Utf8(block.value())); !text.empty()) {
+          out += "\n" + text + "\n";
         }
         break;
+      case OutlineBlockType::kFactList: {
+        std::string items;
+        for (const auto& [fact, value] : block.facts) {
+          items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, Utf8(value)) + "\n";
+        }
+        out += Section(block.caption, items);
+        break;
+      }
       case OutlineBlockType::kText:
-        out += SectionHeading(block.caption);
-        out += SectionText(*block.facts.front().fact, ReplaceLineBreaks(Utf8(block.value()), "\n"));
+        out += Section(block.caption,
+                       SectionText(*block.facts.front().fact, ReplaceLineBreaks(Utf8(block.value()), "\n")));
         break;
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
