@@ -35,7 +35,7 @@ bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs) {
 void WriteChosenDocument(const ReadmeProject& record, const std::string& path) {
   if (!HoldsOtherThanDocument(path)) return WriteProjectDocument(record, path);
   const auto failure = TryReplaceFile(path, ProjectDocumentBytes(record, std::string()));
-  if (failure && failure->stage == WriteFailure::Stage::kLink) throw UnsafeLink(path);
+  if (failure && failure->stage == WriteFailure::Stage::kLink) throw UnsafeLink(failure->path);
   if (failure) throw Error(FormatMessage("Unable to write to %s", {path}));
 }
 

@@ -123,6 +123,16 @@ bool IniDocument::HasSection(std::string_view section) const {
   return section_index_.contains(AsciiLower(Trim(section)));
 }
 
+std::optional<size_t> IniDocument::LineNumber(std::string_view section, std::string_view key) const {
+  auto s = section_index_.find(AsciiLower(Trim(section)));
+  if (s == section_index_.end()) return std::nullopt;
+  const Section& found = sections_[s->second];
+  if (key.empty()) return found.header_line ? std::optional<size_t>(*found.header_line + 1) : std::nullopt;
+  auto k = found.keys.find(AsciiLower(Trim(key)));
+  if (k == found.keys.end() || k->second.added) return std::nullopt;
+  return k->second.index + 1;
+}
+
 void IniDocument::Write(std::string_view section, std::string_view key, std::string value) {
   const std::string section_name = AsciiLower(Trim(section));
   const std::string key_name = AsciiLower(Trim(key));

@@ -30,6 +30,9 @@ class IniDocument {
   std::optional<std::string_view> ReadView(std::string_view section, std::string_view key) const;
   // Whether a section of that name is there (read or written), with keys or without.
   bool HasSection(std::string_view section) const;
+  // The number (1 for the first) of the line that holds key in section, or of the section's own line
+  // without a key; nothing for what the document's bytes do not hold.
+  std::optional<size_t> LineNumber(std::string_view section, std::string_view key = {}) const;
   // Sets key in section to value, which must hold no line break. The value is kept as given (moved, not
   // copied); a line that already reads "key=value" is left as it stands.
   void Write(std::string_view section, std::string_view key, std::string value);
