@@ -37,6 +37,7 @@ inline constexpr Golden kGoldens[] = {
     {"sha256", Format::kHtml, "readme.html"},
     {"sha256", Format::kNfo, "readme.nfo"},
     {"sha256", Format::kMarkdown, "readme.md"},
+    {"keep_a_changelog", Format::kMarkdown, "readme.md"},
 };
 
 // The folder of a golden case.
