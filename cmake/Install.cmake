@@ -1,6 +1,7 @@
 # What `cmake --install` puts where (GNUInstallDirs): the two programs, and under share/ the desktop entry,
-# the MIME package, the AppStream metadata, the icons, the man pages, the bash completion of quillory-cli and
-# the copyright and changelog of the package. Other targets (the web-view plugin) bring their own rules.
+# the MIME package, the AppStream metadata, the icons, the man pages, the bash, zsh and fish completions of
+# quillory-cli and the copyright and changelog of the package. Other targets (the web-view plugin) bring
+# their own rules.
 include(GNUInstallDirs)
 
 set(QUILLORY_APP_ID io.github.quillory.Quillory)
@@ -50,5 +51,9 @@ install(FILES ${QUILLORY_GENERATED}/gz/quillory.1.gz ${QUILLORY_GENERATED}/gz/qu
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${QUILLORY_SHARE}/bash-completion/quillory-cli
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${QUILLORY_SHARE}/zsh/vendor-completions/_quillory-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${QUILLORY_SHARE}/fish/vendor_completions.d/quillory-cli.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 install(FILES ${QUILLORY_SHARE}/doc/copyright ${QUILLORY_GENERATED}/gz/changelog.gz
         DESTINATION ${QUILLORY_DOCDIR})

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a built quillory .deb: unpacks it into a temporary root and runs the unpacked quillory-cli, checks
 # the control fields, the maintainer scripts, the hardening of the binaries, the desktop entry, the AppStream
-# metadata, the MIME package, the man pages, the bash completion, lintian (no error, no warning, no
+# metadata, the MIME package, the man pages, the shell completions, lintian (no error, no warning, no
 # hardening tag; its informational tags are shown), and that the package holds every file `cmake --install`
 # puts under /usr (and the files a desktop needs). Fails on the first check that fails; the last line
 # counts the checks.
@@ -38,7 +38,7 @@ pass "dpkg-deb -x $(basename "$deb")"
 for field in Section Priority Maintainer Depends Description; do
   [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the control field $field is missing"
 done
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends does not name the Qt libraries"
+dpkg-deb -f "$deb" Depends | grep libqt6widgets6 >/dev/null || fail "Depends does not name the Qt libraries"
 [ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "a Homepage field is there"
 pass "control fields: $(dpkg-deb -f "$deb" Section), $(dpkg-deb -f "$deb" Priority), Depends found by shlibdeps"
 
@@ -50,7 +50,8 @@ diff -u "$work/installed.list" "$work/package.list" || fail "dpkg-deb -c differs
 for file in /usr/bin/quillory /usr/bin/quillory-cli /usr/share/applications/$id.desktop \
   /usr/share/mime/packages/$id.xml /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/man/man1/quillory.1.gz /usr/share/man/man1/quillory-cli.1.gz \
-  /usr/share/bash-completion/completions/quillory-cli /usr/share/doc/quillory/copyright \
+  /usr/share/bash-completion/completions/quillory-cli /usr/share/zsh/vendor-completions/_quillory-cli \
+  /usr/share/fish/vendor_completions.d/quillory-cli.fish /usr/share/doc/quillory/copyright \
   /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/icons/hicolor/scalable/mimetypes/application-x-quillory.svg; do
   grep -qx "$file" "$work/package.list" || fail "the package lacks $file"
 done
@@ -90,12 +91,12 @@ pass "relro and bindnow in quillory, quillory-cli and $(basename "$plugin"); for
 
 # The unpacked programs: stripped, their libraries found, quillory-cli runs.
 for program in quillory quillory-cli; do
-  file "$root/usr/bin/$program" | grep -q ", stripped" || fail "$program is not stripped"
-  if ldd "$root/usr/bin/$program" | grep -q "not found"; then fail "$program misses a library"; fi
+  file "$root/usr/bin/$program" | grep ", stripped" >/dev/null || fail "$program is not stripped"
+  if ldd "$root/usr/bin/$program" | grep "not found" >/dev/null; then fail "$program misses a library"; fi
 done
 pass "both programs stripped, their libraries found"
 cli="$root/usr/bin/quillory-cli"
-"$cli" --version | grep -qF "$version" || fail "quillory-cli --version does not print $version"
+"$cli" --version | grep -F "$version" >/dev/null || fail "quillory-cli --version does not print $version"
 pass "quillory-cli --version: $("$cli" --version)"
 "$cli" render txt examples/demo.qlx >"$work/demo.txt" || fail "the unpacked quillory-cli cannot render examples/demo.qlx"
 "$build/src/quillory-cli" render txt examples/demo.qlx | cmp -s - "$work/demo.txt" ||
@@ -123,17 +124,23 @@ for page in quillory quillory-cli; do
 done
 pass "man --warnings -l on both man pages"
 
-# The completion offers the commands, the formats after a comma, the keys and the project files.
-completions="$(cd examples && bash -c '
+# The completion offers the commands, the formats after a comma, the keys (asked of the unpacked quillory-cli),
+# the project files, and files after KEY=@ with = among the word breaks (readline makes "=" a word of its own
+# and replaces what follows it). zsh and fish have completions of their own.
+completions="$(cd examples && PATH="$root/usr/bin:$PATH" bash -c '
   source /usr/share/bash-completion/bash_completion
   source "$1"
-  complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
-    COMPREPLY=(); _quillory_cli quillory-cli "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"; echo "${COMPREPLY[*]}"; }
-  complete_words quillory-cli s
-  complete_words quillory-cli render txt,h
-  complete_words quillory-cli get demo.qlx sha
-  complete_words quillory-cli render txt d' _ "$root/usr/share/bash-completion/completions/quillory-cli")"
-[ "$completions" = "$(printf 'set stamp sha256 size\ntxt,html txt,html-preview\nsha256\ndemo.qlx')" ] ||
+  compopt() { :; }
+  complete_line() { COMP_LINE=$1; COMP_POINT=${#1}; local split=${1//=/ = }; read -ra COMP_WORDS <<<"$split"
+    [[ $1 == *" " ]] && COMP_WORDS+=(""); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=()
+    _quillory_cli quillory-cli "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"; echo "${COMPREPLY[*]}"; }
+  complete_line "quillory-cli s"
+  complete_line "quillory-cli render txt,h"
+  complete_line "quillory-cli get demo.qlx sha"
+  complete_line "quillory-cli render txt d"
+  complete_line "quillory-cli render all demo.qlx --set vers"
+  complete_line "quillory-cli set demo.qlx news=@dem"' _ "$root/usr/share/bash-completion/completions/quillory-cli")"
+[ "$completions" = "$(printf 'set stamp sha256 size\ntxt,html txt,html-preview\nsha256\ndemo.qlx\nversion=\n@demo.qlx')" ] ||
   { echo "$completions"; fail "the bash completion of quillory-cli"; }
 pass "bash completion of quillory-cli"
 

@@ -1,14 +1,18 @@
 #include "cli/cli.h"
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
-#include <map>
+#include <iostream>
 #include <memory>
 #include <new>
 #include <sstream>
 
 #include "cli/cli_io.h"
+#include "cli/parse_errors.h"
+#include "cli/suggestion.h"
 #include "common/error.h"
 
 namespace quillory::cli {
@@ -35,7 +39,11 @@ class UsageFormatter : public CLI::Formatter {
   std::string make_usage(const CLI::App* app, std::string) const override {
     return Usage(app->get_parent() == nullptr ? std::string() : app->get_name());
   }
-  const std::vector<std::pair<std::string, std::string>>& usages() const { return usages_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& usage : usages_) names.push_back(usage.first);
+    return names;
+  }
 
  private:
   std::vector<std::pair<std::string, std::string>> usages_;
@@ -48,9 +56,38 @@ std::string WithFinalLineFeed(std::string text) {
 
 std::string VersionText() { return std::string(kProgram) + " " + std::string(kVersion); }
 
+const UsageFormatter& FormatterOf(const CLI::App& app) {
+  return static_cast<const UsageFormatter&>(*const_cast<CLI::App&>(app).get_formatter());
+}
+
+// Raises the usage error of a command name the program does not have, with the likeliest one meant.
+[[noreturn]] void UnknownCommand(const CLI::App& app, const std::string& name) {
+  throw UsageError{"unknown command '" + name + "'" + DidYouMean(name, FormatterOf(app).Names())};
+}
+
+// The help of one command, or of the program (an empty name).
+std::string HelpText(CLI::App& app, const std::string& name) {
+  CLI::App* target = &app;
+  if (!name.empty()) {
+    const auto names = FormatterOf(app).Names();
+    if (std::find(names.begin(), names.end(), name) == names.end()) UnknownCommand(app, name);
+    target = app.get_subcommand(name);
+  }
+  return WithFinalLineFeed(
+      app.get_formatter()->make_help(target, target->get_name(), CLI::AppFormatMode::Normal));
+}
+
+void AddHelpCommand(CLI::App& app, const Streams& io) {
+  auto command = std::make_shared<std::string>();
+  CLI::App* sub =
+      NewSubcommand(app, "help", "help [COMMAND]", "Prints the help of a command, or of the program");
+  sub->add_option("COMMAND", *command, "The command");
+  sub->callback([&app, command, io] { WriteOutputOrThrow("-", HelpText(app, *command), io); });
+}
+
 // The whole command line, with every subcommand.
 std::unique_ptr<CLI::App> MakeApp(const Streams& io) {
-  auto app = std::make_unique<CLI::App>("Renders and edits Quillory project documents (.qlx).",
+  auto app = std::make_unique<CLI::App>("Renders, checks and edits Quillory project documents (.qlx).",
                                         std::string(kProgram));
   app->formatter(std::make_shared<UsageFormatter>());
   app->set_version_flag("-V,--version", VersionText());
@@ -61,13 +98,12 @@ std::unique_ptr<CLI::App> MakeApp(const Streams& io) {
   AddGetCommand(*app, io);
   AddSetCommand(*app, io);
   AddStampCommand(*app, io);
+  AddCheckCommand(*app, io);
+  AddKeysCommand(*app, io);
   AddDigestCommands(*app, io);
   AddSizeCommand(*app, io);
+  AddHelpCommand(*app, io);
   return app;
-}
-
-const UsageFormatter& FormatterOf(const CLI::App& app) {
-  return static_cast<const UsageFormatter&>(*const_cast<CLI::App&>(app).get_formatter());
 }
 
 }  // namespace
@@ -84,64 +120,66 @@ std::vector<std::string> SubcommandNames() {
   std::istringstream no_input;
   std::ostringstream no_output;
   const auto app = MakeApp({no_input, no_output, no_output});
-  std::vector<std::string> names;
-  for (const CLI::App* sub : app->get_subcommands([](const CLI::App*) { return true; })) {
-    names.push_back(sub->get_name());
-  }
-  return names;
+  return FormatterOf(*app).Names();
 }
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  const Streams io{in, out, err};
+  return Run(args, Streams{in, out, err, &out == &std::cout ? STDOUT_FILENO : -1,
+                           &err == &std::cerr && ::isatty(STDERR_FILENO) == 1});
+}
+
+int Run(const std::vector<std::string>& args, const Streams& io) {
   const auto app = MakeApp(io);
   // The subcommand the command line chose so far, for the messages.
-  auto command = [&]() -> std::string {
-    const auto chosen = app->get_subcommands();
-    return chosen.empty() ? std::string() : chosen.front()->get_name();
+  auto chosen = [&]() -> const CLI::App& {
+    const auto subcommands = app->get_subcommands();
+    return subcommands.empty() ? *app : *subcommands.front();
   };
   auto prefix = [&] {
-    const std::string name = command();
-    return std::string(kProgram) + ": " + (name.empty() ? "" : name + ": ");
+    const CLI::App& command = chosen();
+    return std::string(kProgram) + ": " + (&command == app.get() ? "" : command.get_name() + ": ");
   };
   auto usage_error = [&](const std::string& message) {
-    err << prefix() << message << "\n" << FormatterOf(*app).Usage(command());
+    const CLI::App& command = chosen();
+    io.err << prefix() << message << "\n"
+           << FormatterOf(*app).Usage(&command == app.get() ? std::string() : command.get_name());
     return kExitUsage;
   };
   try {
     if (args.empty()) throw UsageError{"no command given"};
     if (!args[0].starts_with('-')) {
-      const auto& known = FormatterOf(*app).usages();
-      const bool found =
-          std::any_of(known.begin(), known.end(), [&](const auto& u) { return u.first == args[0]; });
-      if (!found) throw UsageError{"unknown command '" + args[0] + "'"};
+      const auto names = FormatterOf(*app).Names();
+      if (std::find(names.begin(), names.end(), args[0]) == names.end()) UnknownCommand(*app, args[0]);
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app->parse(reversed);
     return kExitOk;
   } catch (const CLI::CallForHelp&) {
-    out << WithFinalLineFeed(app->help());
+    io.out << WithFinalLineFeed(app->help());
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
-    out << WithFinalLineFeed(app->help("", CLI::AppFormatMode::All));
+    io.out << WithFinalLineFeed(app->help("", CLI::AppFormatMode::All));
     return kExitOk;
   } catch (const CLI::CallForVersion& version) {
-    out << version.what() << "\n";
+    io.out << version.what() << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& parse) {
-    return usage_error(parse.what());
+    return usage_error(ParseErrorMessage(parse, chosen()));
   } catch (const UsageError& usage) {
     return usage_error(usage.message);
+  } catch (const BrokenPipe&) {
+    return kExitBrokenPipe;  // the reader has all it wanted: nothing to say
   } catch (const InputError& input) {
-    err << prefix() << CliWording(input).what() << "\n";
+    io.err << prefix() << CliWording(input).what() << "\n";
     return kExitFailure;
   } catch (const Error& error) {
-    err << prefix() << error.what() << "\n";
+    io.err << prefix() << error.what() << "\n";
     return kExitFailure;
   } catch (const std::bad_alloc&) {
-    err << prefix() << "out of memory\n";
+    io.err << prefix() << "out of memory\n";
     return kExitFailure;
   } catch (const std::exception& unexpected) {
-    err << prefix() << unexpected.what() << "\n";
+    io.err << prefix() << unexpected.what() << "\n";
     return kExitFailure;
   }
 }

@@ -3,9 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <iostream>
 
+#include "project/document_kind.h"
 #include "project/project_file.h"
+#include "text/file_access.h"
 #include "text/output_target.h"
 
 namespace quillory::cli {
@@ -31,6 +34,10 @@ Error CliWording(const InputError& failure) {
   return Error(Quoted(failure.path) + " is larger than " + ByteCountText(failure.limit));
 }
 
+Error NotADocument(const std::string& name) {
+  return Error(Quoted(name) + " is not a Quillory project document");
+}
+
 InputSource OpenInput(const std::string& name, std::istream& in, Readable readable) {
   if (name != "-") return InputSource::Open(name, readable);
   // The program's own standard input is read through its descriptor, which nothing has read from before.
@@ -40,8 +47,40 @@ InputSource OpenInput(const std::string& name, std::istream& in, Readable readab
 
 std::string ReadInput(const std::string& name, std::istream& in) { return OpenInput(name, in).ReadAll(); }
 
+namespace {
+
+// The bytes of a document read from input, refused as soon as they cannot be one: a file that is not text
+// is known by its first bytes (the text test of IsProjectDocumentText), so a release file named by mistake
+// is not read whole.
+std::string ReadDocumentBytes(InputSource input) {
+  if (input.is_regular() && input.length() > kMaxReadSize) {
+    throw InputError(InputError::Operation::kTooLarge, input.name(), EFBIG);
+  }
+  constexpr size_t kHead = 2 + 2 * 64 * 1024;  // a byte-order mark and 64 KiB of UTF-16
+  std::string bytes(kHead, '\0');
+  size_t filled = 0;
+  while (filled < kHead) {
+    const size_t count =
+        input.ReadBlock(reinterpret_cast<unsigned char*>(bytes.data()) + filled, kHead - filled);
+    if (count == 0) break;
+    filled += count;
+  }
+  bytes.resize(filled);
+  if (!IsProjectDocumentText(bytes)) throw NotADocument(input.name());
+  if (filled == kHead) bytes = input.ReadAll(kMaxReadSize, std::move(bytes));
+  if (!IsProjectDocumentBytes(bytes)) throw NotADocument(input.name());
+  return bytes;
+}
+
+}  // namespace
+
+std::string ReadDocument(const std::string& name, std::istream& in) {
+  return ReadDocumentBytes(OpenInput(name, in));
+}
+
 ReadmeProject LoadProject(const std::string& name, std::istream& in) {
-  ReadmeProject record = ProjectFromBytes(ReadInput(name, in));
+  std::string bytes = ReadDocument(name, in);
+  ReadmeProject record = ProjectFromBytes(std::move(bytes));
   if (name != "-") record.document_path = name;
   return record;
 }
@@ -51,14 +90,16 @@ ReadmeProject LoadProject(const std::string& path) {
   return LoadProject(path, no_input);
 }
 
-void RequireChangeableDocument(const std::string& path) {
+bool RequireChangeableDocument(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;  // a missing name, or one whose opening will say why not
+  // A name that cannot be examined for another reason is left to the write, which says why it fails.
+  if (::stat(path.c_str(), &info) != 0) return errno != ENOENT;
   if (!S_ISREG(info.st_mode)) throw Error(Quoted(path) + " is not a regular file");
+  ReadDocumentBytes(InputSource::Open(path, Readable::kRegularFileOnly));
+  return true;
 }
 
 void ChangeDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
-  RequireChangeableDocument(path);
   try {
     // Under the document's lock, so that changes made at the same time by other runs all survive.
     UpdateProjectDocument(path, change);
@@ -67,11 +108,41 @@ void ChangeDocument(const std::string& path, const std::function<void(ReadmeProj
   }
 }
 
-void WriteOutputOrThrow(const std::string& name, std::string_view bytes, std::ostream& out) {
-  if (int error = WriteOutput(name, bytes, out)) {
-    if (name == "-") throw Error("cannot write standard output: " + SystemReason(error));
-    throw FileFailure("write", name, error);
+Error WriteFailureWording(const std::string& name, const WriteFailure& failure) {
+  const std::string& path = failure.path.empty() ? name : failure.path;
+  if (failure.stage == WriteFailure::Stage::kLink) {
+    return Error("cannot write " + Quoted(path) +
+                 ": it is a link in a shared folder that belongs to another user");
   }
+  if (path == "-") return Error("cannot write standard output: " + SystemReason(failure.error_number));
+  return FileFailure("write", path, failure.error_number);
+}
+
+void WriteOutputOrThrow(const std::string& name, std::string_view bytes, const Streams& io) {
+  std::optional<WriteFailure> failure;
+  if (name == "-" && io.out_descriptor >= 0) {
+    // Straight to the descriptor, after what the stream holds, so that a failure keeps its errno.
+    io.out.flush();
+    const int error = io.out ? WriteAll(io.out_descriptor, bytes) : EIO;
+    if (error != 0) failure = WriteFailure{WriteFailure::Stage::kWrite, error, "-"};
+  } else {
+    failure = TryWriteOutput(name, bytes, io.out);
+  }
+  if (!failure) return;
+  if (failure->error_number == EPIPE) throw BrokenPipe{};
+  throw WriteFailureWording(name, *failure);
+}
+
+void WriteFileSetOrThrow(const std::string& folder, const std::vector<FileToWrite>& files) {
+  if (auto failure = CreateFolders(folder)) {
+    if (failure->stage == WriteFailure::Stage::kLink) throw WriteFailureWording(folder, *failure);
+    throw FileFailure("create the folder", folder, failure->error_number);
+  }
+  if (auto failure = ReplaceFileSet(files)) throw WriteFailureWording(folder, *failure);
+}
+
+void Notice(const Streams& io, std::string_view command, std::string_view text) {
+  io.err << "quillory-cli: " << command << ": " << text << "\n";
 }
 
 }  // namespace quillory::cli

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/assignments.h"
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/suggestion.h"
 #include "render/render.h"
 
 namespace quillory::cli {
@@ -16,6 +18,8 @@ struct RenderOptions {
   std::string formats;
   std::string project;
   std::string output = "-";
+  std::vector<std::string> values;  // --set KEY=VALUE, for this run only
+  bool check = false;
   bool strict = false;
 };
 
@@ -28,10 +32,17 @@ std::vector<const FormatInfo*> FileFormats() {
   return formats;
 }
 
+std::vector<std::string> FormatNameList() {
+  std::vector<std::string> names;
+  for (const FormatInfo& info : Formats()) names.emplace_back(info.format.name);
+  names.emplace_back("all");
+  return names;
+}
+
 std::string FormatNames() {
   std::string names;
-  for (const FormatInfo& info : Formats()) names.append(names.empty() ? "" : ", ").append(info.format.name);
-  return names + ", all";
+  for (const std::string& name : FormatNameList()) names.append(names.empty() ? "" : ", ").append(name);
+  return names;
 }
 
 // The formats of "all" or of a comma-separated list, each once, in the order given.
@@ -40,7 +51,10 @@ std::vector<const FormatInfo*> ParseFormats(const std::string& list) {
   std::vector<const FormatInfo*> formats;
   for (const auto& name : CLI::detail::split(list, ',')) {
     const FormatInfo* format = FindFormat(name);
-    if (format == nullptr) throw UsageError{"unknown format '" + name + "' (formats: " + FormatNames() + ")"};
+    if (format == nullptr) {
+      throw UsageError{"unknown format '" + name + "'" + DidYouMean(name, FormatNameList()) +
+                       " (formats: " + FormatNames() + ")"};
+    }
     if (std::find(formats.begin(), formats.end(), format) == formats.end()) formats.push_back(format);
   }
   if (formats.empty()) throw UsageError{"no format given (formats: " + FormatNames() + ")"};
@@ -52,64 +66,101 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The bytes a file holds now, or nothing when there is no file. Raises InputError.
+std::optional<std::string> CurrentBytes(const std::string& path) {
+  std::optional<InputSource> input = InputSource::OpenIfExists(path, Readable::kRegularFileOnly);
+  if (!input) return std::nullopt;
+  return input->ReadAll();
+}
+
+// Names each file whose bytes differ from those given, then raises the count; writes nothing.
+void CheckOutputs(const std::vector<OutputFile>& files, const Streams& io) {
+  size_t stale = 0;
+  for (const OutputFile& file : files) {
+    const std::optional<std::string> current = CurrentBytes(file.path);
+    if (current && *current == file.bytes) continue;
+    Notice(io, "render", Quoted(file.path) + (current ? " is out of date" : " is missing"));
+    ++stale;
+  }
+  if (stale > 0) {
+    throw Error(std::to_string(stale) + " of " + std::to_string(files.size()) +
+                (files.size() == 1 ? " README is" : " READMEs are") + " not current");
+  }
+}
+
 void RunRender(const RenderOptions& options, const Streams& io) {
   const auto formats = ParseFormats(options.formats);
-  // Several formats, or an existing folder as the output: README<extension> files in that folder.
+  // Several formats, or a folder as the output (an existing one, or a name that ends in "/"):
+  // README<extension> files in that folder.
   const bool into_folder =
-      options.formats == "all" || formats.size() > 1 || (options.output != "-" && IsFolder(options.output));
+      options.formats == "all" || formats.size() > 1 ||
+      (options.output != "-" && (IsFolder(options.output) || options.output.ends_with('/')));
   if (into_folder) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
       if (format->extension.empty()) {
-        throw UsageError{"'" + std::string(format->format.name) + "' has no file of its own: render it alone"};
+        throw UsageError{"'" + std::string(format->format.name) +
+                         "' has no file of its own: render it alone"};
       }
     }
   }
-  const ReadmeProject record = LoadProject(options.project, io.in);
+  if (options.check && options.output == "-")
+    throw UsageError{"--check compares files: give -o FILE or FOLDER"};
+  const std::vector<Assignment> values = ParseAssignments(options.values, io.in, options.project == "-");
+  ReadmeProject record = LoadProject(options.project, io.in);
+  Apply(values, record);
   if (!HasProgramName(record)) {
     throw Error("cannot render " + Quoted(options.project) + ": " + std::string(kProgramNameRequired));
   }
   // Every document is made before the first is written, so that a failure writes nothing.
-  std::vector<RenderedDocument> documents;
-  for (const FormatInfo* format : formats) documents.push_back(RenderDocument(record, format->format));
+  std::vector<OutputFile> files;
   // One warning an output that had to write characters as "?"; with --strict, nothing is written then.
   bool lost = false;
-  for (size_t i = 0; i < formats.size(); ++i) {
-    if (documents[i].lost.empty()) continue;
-    lost = true;
-    io.err << "quillory-cli: render " << formats[i]->format.name << ": "
-           << LostCharactersText(documents[i], !options.strict) << "\n";
+  for (const FormatInfo* format : formats) {
+    std::string path = options.output;
+    if (into_folder) {
+      path = (std::filesystem::path(options.output) / ("README" + std::string(format->extension))).string();
+    }
+    RenderedDocument document = RenderDocument(record, format->format);
+    if (!document.lost.empty()) {
+      lost = true;
+      Notice(io, "render " + std::string(format->format.name), LostCharactersText(document, !options.strict));
+    }
+    files.push_back({std::move(path), std::move(document.bytes)});
   }
   if (lost && options.strict) throw Error("nothing written (--strict)");
-  if (!into_folder) {
-    WriteOutputOrThrow(options.output, documents.front().bytes, io.out);
-    return;
-  }
-  std::error_code error;
-  std::filesystem::create_directories(options.output, error);
-  if (error) throw FileFailure("create the folder", options.output, error.value());
-  for (size_t i = 0; i < formats.size(); ++i) {
-    const std::string path =
-        (std::filesystem::path(options.output) / ("README" + std::string(formats[i]->extension))).string();
-    WriteOutputOrThrow(path, documents[i].bytes, io.out);
-  }
+  if (options.check) return CheckOutputs(files, io);
+  if (!into_folder) return WriteOutputOrThrow(files.front().path, files.front().bytes, io);
+  // All the files or none: a failure leaves the README files that were there as they were.
+  std::vector<FileToWrite> set;
+  for (const OutputFile& file : files) set.push_back({file.path, file.bytes});
+  WriteFileSetOrThrow(options.output, set);
 }
 
 }  // namespace
 
 void AddRenderCommand(CLI::App& app, const Streams& io) {
   auto options = std::make_shared<RenderOptions>();
-  CLI::App* sub =
-      NewSubcommand(app, "render", "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--strict]",
-                    "Writes the README documents of a project document");
-  sub->add_option("formats", options->formats,
+  CLI::App* sub = NewSubcommand(
+      app, "render",
+      "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--set KEY=VALUE ...] [--check] [--strict]",
+      "Writes the README documents of a project document");
+  sub->add_option("FORMATS", options->formats,
                   "One format, several separated by commas, or all: " + FormatNames())
       ->required();
-  sub->add_option("project", options->project, "The project document; - reads it from standard input")
+  sub->add_option("PROJECT", options->project, "The project document; - reads it from standard input")
       ->required();
   sub->add_option("-o,--output", options->output,
-                  "Where to write: a file (replaced atomically), - for standard output (the default), or "
-                  "for several formats a folder that receives README.txt, README.html, ...");
+                  "Where to write: a file (replaced atomically), - for standard output (the default), or a "
+                  "folder (an existing one, or a name ending in /; always for several formats) that receives "
+                  "README.txt, README.html, ...");
+  sub->add_option("--set", options->values,
+                  "KEY=VALUE for this run only, as set takes it (KEY=@FILE, KEY=@FILE#VERSION, KEY=@-); the "
+                  "document is not changed. Repeatable")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  sub->add_flag("--check", options->check,
+                "Writes nothing; names each README that would change and fails when one would");
   sub->add_flag("--strict", options->strict,
                 "Fail (exit status 1, nothing written) when an output would write characters as \"?\"");
   sub->callback([options, io] { RunRender(*options, io); });

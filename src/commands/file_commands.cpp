@@ -45,7 +45,7 @@ DocumentEncoding WriteChosenDocument(const ReadmeProject& record, const std::str
   if (!HoldsOtherThanDocument(path)) return WriteProjectDocument(record, path);
   DocumentEncoding written = record.encoding;
   const auto failure = TryReplaceFile(path, ProjectDocumentBytes(record, std::string(), &written));
-  if (failure && failure->stage == WriteFailure::Stage::kLink) throw UnsafeLink(path);
+  if (failure && failure->stage == WriteFailure::Stage::kLink) throw UnsafeLink(failure->path);
   if (failure) throw Error(FormatMessage("Unable to write to %s", {path}));
   return written;
 }

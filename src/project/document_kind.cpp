@@ -18,12 +18,12 @@ bool IsBlankText(std::string_view text) {
 
 bool IsProjectDocumentBytes(std::string_view bytes) {
   if (!IsProjectDocumentText(bytes)) return false;
-  std::string text = DecodeDocument(std::string(bytes)).text;
-  std::string_view body = text;
+  // Only a UTF-16 document needs a copy, as UTF-8; any other is scanned where it lies.
+  const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  const std::string text = utf16 ? DecodeDocument(std::string(bytes)).text : std::string();
+  std::string_view body = utf16 ? std::string_view(text) : bytes;
   if (body.starts_with(kUtf8Bom)) body.remove_prefix(kUtf8Bom.size());
-  if (IsBlankText(body)) return true;
-  const IniDocument document{std::move(text)};
-  return document.HasSection("html") || document.HasSection("readme");
+  return IsBlankText(body) || HoldsIniSection(body, {"html", "readme"});
 }
 
 }  // namespace quillory

@@ -35,6 +35,26 @@ std::string_view CleanValue(std::string_view raw) {
 
 }  // namespace
 
+std::optional<std::string_view> SectionNameOfLine(std::string_view line) {
+  const std::string_view text = Trim(line);
+  if (text.empty() || text.front() != '[' || text.find(']') == std::string_view::npos) return std::nullopt;
+  return Trim(text.substr(1, text.rfind(']') - 1));
+}
+
+bool HoldsIniSection(std::string_view content, std::initializer_list<std::string_view> names) {
+  while (!content.empty()) {
+    const size_t end = content.find_first_of("\r\n");
+    if (auto name = SectionNameOfLine(content.substr(0, end))) {
+      for (std::string_view wanted : names) {
+        if (EqualsIgnoringAsciiCase(*name, wanted)) return true;
+      }
+    }
+    if (end == std::string_view::npos) break;
+    content.remove_prefix(end + 1);
+  }
+  return false;
+}
+
 IniDocument::IniDocument(std::string content) : content_(std::move(content)) { Parse(); }
 
 std::string_view IniDocument::LineText(size_t index) const {
@@ -67,10 +87,9 @@ void IniDocument::Parse() {
     const size_t index = lines_.size();
 
     std::string_view text = Trim(std::string_view(data + pos, end - pos));
-    if (!text.empty() && text.front() == '[' && text.find(']') != std::string_view::npos) {
+    if (auto section_name = SectionNameOfLine(text)) {
       line.kind = Kind::kSection;
-      const size_t close = text.rfind(']');
-      std::string name = AsciiLower(Trim(text.substr(1, close - 1)));
+      std::string name = AsciiLower(*section_name);
       in_section = true;
       if (section_index_.find(name) == section_index_.end()) {
         section_index_.emplace(name, sections_.size());
@@ -138,6 +157,16 @@ std::optional<std::string_view> IniDocument::ExactLineValue(std::string_view sec
 
 bool IniDocument::HasSection(std::string_view section) const {
   return section_index_.contains(AsciiLower(Trim(section)));
+}
+
+std::optional<size_t> IniDocument::LineNumber(std::string_view section, std::string_view key) const {
+  auto s = section_index_.find(AsciiLower(Trim(section)));
+  if (s == section_index_.end()) return std::nullopt;
+  const Section& found = sections_[s->second];
+  if (key.empty()) return found.header_line ? std::optional<size_t>(*found.header_line + 1) : std::nullopt;
+  auto k = found.keys.find(AsciiLower(Trim(key)));
+  if (k == found.keys.end() || k->second.added) return std::nullopt;
+  return k->second.index + 1;
 }
 
 void IniDocument::Write(std::string_view section, std::string_view key, std::string value) {

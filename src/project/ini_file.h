@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,14 @@ namespace quillory {
 // - CR LF, lone LF and lone CR all end lines; a UTF-8 byte-order mark at the start is skipped.
 // Writing replaces an existing key's line where it stands (keeping the key's spelling), puts a new key
 // directly after the last key line of its section and a new section at the end; every other byte stays.
+// The name of the section a line starts, as IniDocument reads it (blanks trimmed, letter case kept), or
+// nothing when the line is no section line.
+std::optional<std::string_view> SectionNameOfLine(std::string_view line);
+
+// Whether content holds a section named one of names (letter case ignored), as IniDocument would find
+// it; scans the lines without copying them and stops at the first such section.
+bool HoldsIniSection(std::string_view content, std::initializer_list<std::string_view> names);
+
 class IniDocument {
  public:
   explicit IniDocument(std::string content = {});
@@ -34,6 +43,9 @@ class IniDocument {
   std::optional<std::string_view> ExactLineValue(std::string_view section, std::string_view key) const;
   // Whether a section of that name is there (read or written), with keys or without.
   bool HasSection(std::string_view section) const;
+  // The number (1 for the first) of the line that holds key in section, or of the section's own line
+  // without a key; nothing for what the document's bytes do not hold.
+  std::optional<size_t> LineNumber(std::string_view section, std::string_view key = {}) const;
   // Sets key in section to value, which must hold no line break. The value is kept as given (moved, not
   // copied); a line that already reads "key=value" is left as it stands.
   void Write(std::string_view section, std::string_view key, std::string value);

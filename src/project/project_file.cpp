@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "common/error.h"
@@ -110,19 +113,47 @@ struct WriteFailed {
 Error UnableToWrite(const std::string& path) { return Error(FormatMessage("Unable to write to %s", {path})); }
 
 WriteFailed WriteFailedAt(const std::string& path, const WriteFailure& failure) {
-  if (failure.stage == WriteFailure::Stage::kLink) return {UnsafeLink(path)};
+  if (failure.stage == WriteFailure::Stage::kLink)
+    return {UnsafeLink(failure.path.empty() ? path : failure.path)};
   return {UnableToWrite(path), failure.error_number};
+}
+
+std::atomic<std::chrono::milliseconds::rep> lock_wait{std::chrono::milliseconds(kDocumentLockWait).count()};
+
+// Takes the exclusive lock on the file open at fd, waiting for other holders until deadline. Returns 0,
+// EWOULDBLOCK when the lock was still held elsewhere at the deadline, or the errno value of a file system
+// that has no locks.
+int LockBefore(int fd, std::chrono::steady_clock::time_point deadline) {
+  using namespace std::chrono;
+  milliseconds pause(1);
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return errno;
+    const auto now = steady_clock::now();
+    if (now >= deadline) return EWOULDBLOCK;
+    std::this_thread::sleep_for(std::min<steady_clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, milliseconds(50));
+  }
 }
 
 // The read-change-write of the document at path under an exclusive advisory lock (flock) on it: produce
 // is given the document's bytes (nullptr for a missing name) and returns the new ones. The lock is on the
 // file the path names when it is taken; since a save replaces that file by a new one, the path is checked
 // to name the locked file still, and the whole step starts again when it does not. Every writer replaces
-// the file only while it holds the lock on the file the path names, so writers take turns. A missing
-// name is created only where no file has appeared meanwhile. Raises WriteFailed for a failed write, and
-// the errors of reading and of produce.
+// the file only while it holds the lock on the file the path names, so writers take turns; a lock held
+// elsewhere (a reader's shared lock too) is waited for up to the lock wait in all. A missing name is
+// created only where no file has appeared meanwhile. A path through a refused link is refused before
+// anything is read. Raises WriteFailed for a failed write or a lock that stays held, and the errors of
+// reading and of produce.
 void WithLockedDocument(const std::string& path,
                         const std::function<std::string(const std::string* existing)>& produce) {
+  {
+    WritePlace place;
+    auto failure = FindWritePlace(path, place);
+    if (failure && failure->stage == WriteFailure::Stage::kLink) throw WriteFailedAt(path, *failure);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(lock_wait.load());
   for (int attempt = 0; attempt < 1000; ++attempt) {
     std::optional<InputSource> file = InputSource::OpenIfExists(path, Readable::kRegularFileOnly);
     if (!file) {
@@ -131,8 +162,9 @@ void WithLockedDocument(const std::string& path,
       if (failure->stage == WriteFailure::Stage::kCreate && failure->error_number == EEXIST) continue;
       throw WriteFailedAt(path, *failure);
     }
-    int locked;
-    while ((locked = ::flock(file->descriptor(), LOCK_EX)) != 0 && errno == EINTR) {
+    const int locked = LockBefore(file->descriptor(), deadline);
+    if (locked == EWOULDBLOCK) {
+      throw WriteFailed{Error(FormatMessage("'%s' is locked by another program", {path}))};
     }
     // A file system without locks (ENOLCK, EOPNOTSUPP) is saved unlocked, as before locks existed.
     struct stat now {};
@@ -149,6 +181,8 @@ void WithLockedDocument(const std::string& path,
 }
 
 }  // namespace
+
+void SetDocumentLockWait(std::chrono::milliseconds wait) { lock_wait = wait.count(); }
 
 std::string ApplyExtension(std::string_view chosen, std::string_view extension) {
   std::string path(chosen);

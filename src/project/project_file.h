@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,8 +29,9 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
 
 // Writes the record as a project document to path, replacing the file once and atomically, while holding
 // the document's lock (see UpdateProjectDocument). Returns the encoding written. Raises "Unable to write to
-// %s" (the path) when that fails, or the message of a link that is not followed; the previous file is then
-// left as it was.
+// %s" (the path) when that fails, "'%s' is locked by another program" when the lock stays held
+// (kDocumentLockWait), or the message of a link that is not followed (naming the link); the previous file is
+// then left as it was.
 DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path);
 
 // A failed write of a document: what() is "Unable to write to PATH", error_number the system's reason.
@@ -44,9 +46,17 @@ class DocumentWriteError : public Error {
 // ProjectFromBytes does), applies change and writes the document as WriteProjectDocument does. The
 // read-change-write holds an exclusive advisory lock on the document, so that changes made at the same
 // time by other processes all survive. The document must be a regular file or a missing name. Raises
-// ""%s" is not a regular file", "Cannot open file "%s". %s", DocumentWriteError, or the message of a
-// link that is not followed; the document is then left as it was.
+// ""%s" is not a regular file", "Cannot open file "%s". %s", DocumentWriteError, "'%s' is locked by another
+// program" when the lock stays held (kDocumentLockWait), or the message of a link that is not followed
+// (naming the link); the document is then left as it was.
 void UpdateProjectDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change);
+
+// How long a write of a document waits for its lock when another program holds it (a reader's shared lock
+// too) before it fails with "'PATH' is locked by another program".
+inline constexpr std::chrono::seconds kDocumentLockWait{10};
+
+// Sets that wait for every later write of this process (tests shorten it).
+void SetDocumentLockWait(std::chrono::milliseconds wait);
 
 // Whether a document's bytes are text: no NUL byte among its first 64 KiB, a UTF-16 document read by its
 // encoding.

@@ -143,9 +143,9 @@ std::size_t InputSource::ReadBlock(unsigned char* block, std::size_t size,
   }
 }
 
-std::string InputSource::ReadAll(std::size_t limit) {
+std::string InputSource::ReadAll(std::size_t limit, std::string head) {
   using Operation = InputError::Operation;
-  std::string content;
+  std::string content = std::move(head);
   if (stream_ != nullptr) {
     try {
       for (;;) {

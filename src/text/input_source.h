@@ -84,10 +84,11 @@ class InputSource {
   // raises ReadCancelled, so that an input that never ends can be stopped. Raises InputError (kRead).
   std::size_t ReadBlock(unsigned char* block, std::size_t size, const std::function<bool()>& go_on = {});
 
-  // Everything left to read. Raises InputError: kTooLarge beyond limit bytes (a regular file by its length,
-  // before reading; anything else once limit + 1 bytes have come, and never more than that are read), kRead
-  // when it cannot be read or memory for it cannot be had (ENOMEM).
-  std::string ReadAll(std::size_t limit = kMaxReadSize);
+  // Everything left to read, after head (what was read of this input before; the limit counts it too), so
+  // that a reader that looked at the start first needs no second copy. Raises InputError: kTooLarge beyond
+  // limit bytes (a regular file by its length, before reading; anything else once limit + 1 bytes have come,
+  // and never more than that are read), kRead when it cannot be read or memory for it cannot be had (ENOMEM).
+  std::string ReadAll(std::size_t limit = kMaxReadSize, std::string head = {});
 
  private:
   InputSource() = default;

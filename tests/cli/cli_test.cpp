@@ -49,14 +49,15 @@ TEST(Cli, HelpAndVersion) {
   EXPECT_EQ(RunCli({"--version"}).out, "quillory-cli 0.1\n");
   const Result help = RunCli({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("quillory-cli get [--raw] PROJECT|- KEY"), std::string::npos);
+  EXPECT_NE(help.out.find("quillory-cli get [--raw|--json] PROJECT|- [KEY...]"), std::string::npos);
   EXPECT_EQ(RunCli({"-V"}).out, "quillory-cli 0.1\n");
   EXPECT_EQ(RunCli({"stamp", "--version"}).out, "quillory-cli 0.1\n");
   // Each subcommand has its own help, which starts from its usage.
   for (const std::string& command : cli::SubcommandNames()) {
     const Result sub = RunCli({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;
-    EXPECT_NE(sub.out.find("usage: quillory-cli " + command + " "), std::string::npos) << sub.out;
+    EXPECT_NE(sub.out.find("usage: quillory-cli " + command), std::string::npos) << sub.out;
+    EXPECT_EQ(RunCli({"help", command}).out, sub.out) << command;
   }
   // "--" ends the options: what follows is a name even when it looks like one.
   TempDir dir;

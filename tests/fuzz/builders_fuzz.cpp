@@ -346,7 +346,9 @@ void CheckMarkdown(const ReadmeProject& r, const Filled& f) {
   const std::string md = quillory::BuildMarkdownReadme(r);
   FUZZ_CHECK(quillory::IsValidUtf8(md), "Markdown is UTF-8");
   FUZZ_CHECK(md.find('\r') == std::string::npos, "Markdown has LF line ends");
-  FUZZ_CHECK(md.starts_with("# ") && md.ends_with("\n"), "Markdown title and last line");
+  // A title whose name shows nothing is the heading mark alone.
+  FUZZ_CHECK((md.starts_with("# ") || md.starts_with("#\n")) && md.ends_with("\n"),
+             "Markdown title and last line");
   size_t texts = md.find("\n\n## ", md.find("\n## Program Info\n"));
   if (texts != std::string::npos && md.compare(texts, 13, "\n\n## Contact\n") == 0) {
     texts = md.find("\n\n## ", texts + 1);

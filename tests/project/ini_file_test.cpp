@@ -103,5 +103,26 @@ TEST(IniDocument, RewritingAKeyToItsOwnTextAndViewsOfValues) {
   EXPECT_EQ(document.ReadView("a", "missing"), std::nullopt);
 }
 
+// The line of a key or section as an editor numbers it: every kind of line break counts, a byte-order mark
+// does not, and the first of duplicates is the one read.
+TEST(IniDocument, NumbersTheLinesOfKeysAndSections) {
+  IniDocument document("\xEF\xBB\xBF; note\r\n[readme]\rversion=1\nVERSION=2\r\n\r\n[Html]\r\nc1=red\r\n");
+  document.Write("readme", "author", "new");
+  const struct {
+    const char* section;
+    const char* key;
+    std::optional<size_t> line;
+  } cases[] = {
+      {"readme", "", 2},
+      {"readme", "version", 3},
+      {"html", "", 6},
+      {"HTML", "C1", 7},
+      {"readme", "author", std::nullopt},  // written, not read
+      {"readme", "news", std::nullopt},
+      {"other", "", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(document.LineNumber(c.section, c.key), c.line) << c.section << c.key;
+}
+
 }  // namespace
 }  // namespace quillory

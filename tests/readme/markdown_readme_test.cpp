@@ -2,66 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <regex>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "project/facts.h"
-#include "support/temp_dir.h"
+#include "readme/markdown_page.h"
 #include "text/codepage.h"
 
 namespace quillory {
 namespace {
 
-// The page a CommonMark implementation makes of markdown, raw HTML let through so that it would show.
-std::string Rendered(const std::string& markdown) {
-  testing::TempDir dir;
-  testing::WriteFile(dir.File("README.md"), markdown);
-  const std::string command = "cmark-gfm --unsafe -e table -e strikethrough '" + dir.File("README.md") + "' > '" +
-                              dir.File("page.html") + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  return testing::ReadFile(dir.File("page.html"));
-}
+using testing::ExpectSafeMarkdown;
+using testing::MarkdownPage;
+using testing::ReadMarkdown;
+using Sections = std::vector<std::pair<std::string, std::string>>;
 
-// The characters a stretch of the page shows: tags dropped, the escapes cmark writes undone.
-std::string ShownText(std::string html) {
-  html = std::regex_replace(html, std::regex("<[^>]*>"), "");
-  for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
-    html = std::regex_replace(html, std::regex(entity), c);
-  }
-  return html;
-}
-
-// The inner HTML of every element named tag, in order.
-std::vector<std::string> Elements(const std::string& html, const std::string& tag) {
-  std::vector<std::string> found;
-  const std::regex element("<" + tag + "(?: [^>]*)?>([\\s\\S]*?)</" + tag + ">");
-  for (std::sregex_iterator it(html.begin(), html.end(), element), end; it != end; ++it) found.push_back((*it)[1]);
-  return found;
-}
-
-std::vector<std::string> Attributes(const std::string& html, const std::string& name) {
-  std::vector<std::string> found;
-  const std::regex attribute(" " + name + "=\"([^\"]*)\"");
-  for (std::sregex_iterator it(html.begin(), html.end(), attribute), end; it != end; ++it) {
-    found.push_back(ShownText((*it)[1]));
-  }
-  return found;
-}
-
-class MarkdownRendered : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (std::system("cmark-gfm --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "cmark-gfm is not installed";
-  }
-};
-
-TEST_F(MarkdownRendered, OneLineValuesShowTheirOwnCharacters) {
-  // Everything Markdown or HTML would interpret, in every one-line fact, and letters of several scripts.
+TEST(MarkdownReadme, OneLineValuesShowTheirOwnCharactersAndLinkWhereTheRuleAllows) {
+  // Everything Markdown or HTML would interpret, in every one-line fact and letters of several scripts.
   const std::string hostile =
-      "1. *a* _b_ <script>x()</script> [l](http://e) `c` ~~s~~ &amp; \\*| # © ő日😀 <http://x>";
+      "1. *a* _b_ <script>x()</script> [l](http://e) `c` ~~s~~ &amp; \\*| # © ő日😀 <http://x> www.x.org";
   ReadmeProject record;
   for (const Fact* fact : ReleaseFacts()) {
     if (!fact->multi_line()) record.*fact->member = hostile;
@@ -69,7 +29,7 @@ TEST_F(MarkdownRendered, OneLineValuesShowTheirOwnCharacters) {
   record.program_name = "# Tool #";
   record.down_url = "https://example.com/get?a=1&b=é";
   record.down_mirror = "javascript:alert(1)";
-  record.surce_url = "http://example.com/a b";
+  record.surce_url = "http://example.com/a b (1)";
   record.screenshot_url = "ftp://example.com/&amp;";
   record.website = "HTTP://example.com/<x>";
   record.email = "a&b<c>@example.com";
@@ -78,70 +38,57 @@ TEST_F(MarkdownRendered, OneLineValuesShowTheirOwnCharacters) {
   const std::string markdown = BuildMarkdownReadme(record);
   ASSERT_TRUE(IsValidUtf8(markdown));
   EXPECT_EQ(markdown.find('\r'), std::string::npos);
-  const std::string page = Rendered(markdown);
-  const std::string& shown = hostile;
-
-  std::set<std::string> tags;
-  const std::regex tag("<(\\w+)");
-  for (std::sregex_iterator it(page.begin(), page.end(), tag), end; it != end; ++it) tags.insert((*it)[1]);
-  EXPECT_EQ(tags, (std::set<std::string>{"a", "code", "h1", "h2", "li", "p", "strong", "ul"})) << page;
-
-  EXPECT_EQ(ShownText(Elements(page, "h1").at(0)), "# Tool # " + shown) << markdown;
-  EXPECT_EQ(ShownText(Elements(page, "p").at(0)), shown);  // the copyright
-  EXPECT_EQ(Elements(page, "h2"), (std::vector<std::string>{"Program Info", "Contact"}));
-
-  std::vector<std::string> expected_items;
+  ExpectSafeMarkdown(markdown);
+  const MarkdownPage page = ReadMarkdown(markdown);
+  const std::string shown = hostile;
+  EXPECT_EQ(page.headings, (std::vector<int>{1, 2, 2}));
+  std::string program_info;
   for (const Fact* fact : FactsInBlock(ReadmeBlock::kProgramInfo)) {
-    expected_items.push_back(std::string(fact->caption) + ": " + record.*fact->member);
+    program_info += std::string(fact->caption) + ": " + record.*fact->member;
   }
-  expected_items.push_back("Website: " + record.website);
-  expected_items.push_back("Email: " + record.email);
-  std::vector<std::string> items;
-  for (const std::string& item : Elements(page, "li")) items.push_back(ShownText(item));
-  EXPECT_EQ(items, expected_items) << markdown;
-
-  // Only the two addresses that are safe as they stand become links, plus the email.
-  EXPECT_EQ(Attributes(page, "href"), (std::vector<std::string>{"https://example.com/get?a=1&b=%C3%A9",
-                                                                "mailto:a&b%3Cc%3E@example.com"}));
-  EXPECT_EQ(Elements(page, "code").at(0), "`x``");
+  EXPECT_EQ(page.sections, (Sections{{"", "# Tool # " + shown + shown},
+                                     {"Program Info", program_info},
+                                     {"Contact", "Website: " + record.website + "Email: " + record.email}}));
+  // The addresses the rule allows, with their blanks, parentheses and references; the rest stays text.
+  EXPECT_EQ(page.hrefs, (std::vector<std::string>{"https://example.com/get?a=1&b=\xC3\xA9",
+                                                  "http://example.com/a b (1)", "ftp://example.com/&amp;",
+                                                  "HTTP://example.com/<x>", "mailto:a&b<c>@example.com"}));
+  EXPECT_EQ(page.code, (std::vector<std::string>{"`x``", shown}));
 }
 
-TEST_F(MarkdownRendered, TextsAreTheAuthorsMarkdownWithoutRawHtml) {
+TEST(MarkdownReadme, EachTextShowsAndEndsInsideItsOwnSection) {
+  struct Text {
+    std::string ReadmeProject::*member;
+    std::string value;  // as the record holds it: CR LF line breaks
+    std::string shows;  // what its section shows, or a stretch of it
+  };
+  const std::string img = "<img src=x onerror=alert(1)>";
+  // Each opens something that would run on into the sections after it.
+  const Text texts[] = {
+      {&ReadmeProject::descript_uses,
+       "First line\r\nsecond <b>line</b> \\<i>\r\n\r\n- *item*\r\n\r\n```c\r\nif (a<b) x();\r\n",
+       "First line\nsecond <b>line</b> <i>itemif (a<b) x();\n"},
+      {&ReadmeProject::required, "<script>alert(1)</script>\r\n<!-- c -->\r\n\r\n- item\r\n  ```\r\n" + img,
+       "<script>alert(1)</script><!-- c -->item" + img},
+      {&ReadmeProject::news, "a\r\n  ```\r\nb", "ab\n"},
+      {&ReadmeProject::changelog, "Title\r\n---\r\n> ~~~\r\n> x\r\n\r\n<pre>\r\n\r\n" + img,
+       "Titlex\n<pre>" + img},
+      {&ReadmeProject::todo, "| a | <b>b</b> |\r\n|---|---|\r\n| ![i](http://t/x.png) | [c](javascript:x)",
+       "a<b>b</b>ic"},
+      {&ReadmeProject::license, "GPL ```` <b>\r\n\r\n    indented\tline  \r\n~~~",
+       "GPL ```` <b>\n\n    indented\tline  \n~~~\n"},
+  };
   ReadmeProject record;
   record.program_name = "Tool";
-  record.descript_uses = "First line\r\nsecond <b>line</b> \\<i>\r\n\r\n- *item*\r\n\r\n```c\r\nif (a<b) x();\r\n";
-  // A fence inside a list item ends with the item: what follows is no code.
-  record.required = "<script>alert(1)</script>\r\n<!-- c -->\r\n\r\n- item\r\n  ```\r\n<b>x</b>\r\n```";
-  record.license = "GPL ```` <b>\r\n\r\n    indented\tline  \r\n";
-
-  const std::string page = Rendered(BuildMarkdownReadme(record));
-  EXPECT_EQ(page.find("<script"), std::string::npos) << page;
-  EXPECT_EQ(page.find("<b>"), std::string::npos) << page;
-  EXPECT_EQ(page.find("<!--"), std::string::npos) << page;
-  // The unclosed code block is closed before the next section.
-  EXPECT_EQ(Elements(page, "h2"), (std::vector<std::string>{"Program Info", "Description or/and Uses", "Required",
-                                                            "License"}));
-  const std::vector<std::string> paragraphs = Elements(page, "p");
-  ASSERT_GE(paragraphs.size(), 2u);
-  EXPECT_EQ(paragraphs[0], "First line<br />\nsecond &lt;b&gt;line&lt;/b&gt; &lt;i&gt;");
-  EXPECT_EQ(Elements(page, "em"), std::vector<std::string>{"item"});
-  EXPECT_EQ(ShownText(paragraphs[1]), "<script>alert(1)</script>\n<!-- c -->");
-
-  const std::vector<std::string> code = Elements(page, "code");
-  ASSERT_GE(code.size(), 2u);
-  EXPECT_EQ(ShownText(code.front()), "if (a<b) x();\n");
-  EXPECT_EQ(ShownText(code.back()), "GPL ```` <b>\n\n    indented\tline  \n");
-  EXPECT_NE(page.find("<code class=\"language-text\">"), std::string::npos);
-}
-
-TEST(MarkdownReadme, LinkRule) {
-  for (const char* linkable : {"http://a.b/", "HTTPS://a.b/?x=1&y=2", "ftp://a.b/f.zip", "http://a.b/\xC3\xA9"}) {
-    EXPECT_TRUE(IsMarkdownLinkable(linkable)) << linkable;
+  Sections expected = {{"", "Tool"}, {"Program Info", "Program Name: Tool"}};
+  for (const Text& text : texts) {
+    record.*text.member = text.value;
+    expected.emplace_back(FactOf(text.member).caption, text.shows);
   }
-  for (const char* plain : {"a.b", "mailto:a@b", "javascript://x", "http://", "http://a b", "http://a\tb",
-                            "http://a<b", "http://a>b", "http://a/&amp;", "http://a/&#38;", "file:///etc"}) {
-    EXPECT_FALSE(IsMarkdownLinkable(plain)) << plain;
-  }
+
+  const std::string markdown = BuildMarkdownReadme(record);
+  ExpectSafeMarkdown(markdown);
+  EXPECT_EQ(ReadMarkdown(markdown).sections, expected) << markdown;
 }
 
 }  // namespace

@@ -41,20 +41,24 @@ TEST(BadInput, EachDocumentReadsAsItsOwnRulesSay) {
   using namespace std::string_literals;
   const struct {
     const char* file;
+    bool document;  // whether the command line takes it as a project document (text, with a section)
     std::vector<std::pair<std::string, std::string>> values;
   } cases[] = {
-      {"empty.qlx", {}},
-      {"binary.qlx", {}},
-      // A NUL is an ordinary byte: it stays in the value, spoils a key's name and keeps a line from being
-      // a section line (so c1 falls into [readme], where it means nothing).
-      {"nul_bytes.qlx", {{"program_name", "Nul\0Tool"s}, {"author", "\0"s}}},
+      {"empty.qlx", true, {}},
+      {"binary.qlx", false, {}},
+      // A NUL is an ordinary byte to the reader: it stays in the value, spoils a key's name and keeps a line
+      // from being a section line (so c1 falls into [readme], where it means nothing). Bytes with a NUL are
+      // no text, so the command line refuses them.
+      {"nul_bytes.qlx", false, {{"program_name", "Nul\0Tool"s}, {"author", "\0"s}}},
       {"lone_cr.qlx",
+       true,
        {{"chr", "utf-8"}, {"program_name", "Lone CR"}, {"version", "1.0"}, {"news", "a\r\nb"}}},
-      {"bom.qlx", {{"program_name", "With BOM"}}},
+      {"bom.qlx", true, {{"program_name", "With BOM"}}},
       // "[html" opens no section: c1 and version are keys of [readme].
-      {"section_without_bracket.qlx", {{"program_name", "Kept"}, {"version", "1"}}},
+      {"section_without_bracket.qlx", true, {{"program_name", "Kept"}, {"version", "1"}}},
       // One pair of quotes goes, and only a pair: a lone quote or two different ones stay.
       {"only_quotes.qlx",
+       true,
        {{"program_name", "\""},
         {"author", "'"},
         {"license_type", "\"'"},
@@ -66,10 +70,14 @@ TEST(BadInput, EachDocumentReadsAsItsOwnRulesSay) {
     const std::string path = kBad + c.file;
     ReadmeProject expected = RecordWith(c.values);
     expected.encoding = DetectDocumentEncoding(ReadFile(path));
-    ExpectRecord(cli::LoadProject(path), expected, c.file);
+    ExpectRecord(ProjectFromBytes(ReadFile(path)), expected, c.file);
 
     const CliResult render = RunCli({"render", "txt", path});
-    if (expected.program_name.empty()) {
+    if (!c.document) {
+      EXPECT_EQ(render.status, 1) << c.file;
+      EXPECT_EQ(render.err, "quillory-cli: render: '" + path + "' is not a Quillory project document\n");
+      EXPECT_EQ(render.out, "") << c.file;
+    } else if (expected.program_name.empty()) {
       EXPECT_EQ(render.status, 1) << c.file;
       EXPECT_EQ(render.err, "quillory-cli: render: cannot render '" + path + "': Program Name is required!\n")
           << c.file;
@@ -91,8 +99,15 @@ TEST(BadInput, SavingOverAnOddDocumentKeepsItsOddBytes) {
     return ReadFile(path);
   };
   // Every byte stays, the keys the document lacks come after them.
-  for (const char* file : {"binary.qlx", "bom.qlx", "nul_bytes.qlx"}) {
-    EXPECT_TRUE(save_version(file).starts_with(ReadFile(kBad + file))) << file;
+  EXPECT_TRUE(save_version("bom.qlx").starts_with(ReadFile(kBad + std::string("bom.qlx"))));
+  // Bytes that are no text are no document: nothing is written over them.
+  for (const char* file : {"binary.qlx", "nul_bytes.qlx"}) {
+    const std::string path = dir.File(file);
+    WriteFile(path, ReadFile(kBad + file));
+    const CliResult set = RunCli({"set", path, "version=9"});
+    EXPECT_EQ(set.status, 1) << file;
+    EXPECT_EQ(set.err, "quillory-cli: set: '" + path + "' is not a Quillory project document\n");
+    EXPECT_EQ(ReadFile(path), ReadFile(kBad + file)) << file;
   }
   // A key that is there is replaced where it stands, with the line end it had; the empty last line stays
   // last.

@@ -1,9 +1,13 @@
 // Every way the program saves a file, under every write failure we can cause: the save raises its message,
 // the file it would have replaced keeps its bytes, and no temporary file is left behind.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 
@@ -201,6 +205,52 @@ TEST_F(WriteFailures, AReadOnlyFolder) {
                            "|kept|old-" + route.file)
         << route.name;
   }
+}
+
+// A path through a link that another user planted in a shared folder (sticky, world-writable) is refused
+// by every route, naming the link, and the file behind it keeps its bytes.
+TEST_F(WriteFailures, APathThroughAPlantedLink) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs the superuser";
+  for (const Route& route : Routes()) {
+    TempDir dir;
+    const std::string real = dir.File("real");
+    std::filesystem::create_directory(real);
+    WriteFile(real + "/" + route.file, kPrevious);
+    const std::string shared = dir.File("pub");
+    std::filesystem::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    const std::string link = shared + "/dist";
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    const std::string expected =
+        route.name.starts_with("quillory-cli render")
+            ? "render: cannot write '" + link +
+                  "': it is a link in a shared folder that belongs to another user"
+            : std::string(route.name.starts_with("quillory-cli set") ? "set: " : "") +
+                  "Cannot create file \"" + link +
+                  "\". It is a link in a shared folder that belongs to another user";
+    EXPECT_EQ(route.save(link + "/" + route.file), expected) << route.name;
+    EXPECT_EQ(ReadFile(real + "/" + route.file), kPrevious) << route.name;
+    EXPECT_EQ(ListFolder(real), route.file) << route.name;
+  }
+}
+
+// A document whose lock another program holds (a reader's shared lock too) is waited for, not forever:
+// the save then fails, naming the document, and leaves it as it was.
+TEST_F(WriteFailures, ALockThatStaysHeld) {
+  SetDocumentLockWait(std::chrono::milliseconds(100));
+  for (const Route& route : Routes()) {
+    if (!route.project) continue;
+    TempDir dir;
+    const std::string path = dir.File(route.file);
+    WriteFile(path, kPrevious);
+    FileDescriptor reader(::open(path.c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(reader.get(), LOCK_SH), 0);
+    const std::string prefix = route.name.starts_with("quillory-cli set") ? "set: " : "";
+    EXPECT_EQ(route.save(path), prefix + "'" + path + "' is locked by another program") << route.name;
+    EXPECT_EQ(ReadFile(path), kPrevious) << route.name;
+  }
+  SetDocumentLockWait(kDocumentLockWait);
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ namespace {
 constexpr uid_t kUnprivileged = 65534;
 constexpr int kCannotChangeUser = 3;
 
+bool Become(const UserIds& ids) {
+  if (::geteuid() == ids.uid) return true;
+  return ::geteuid() == 0 && ::setgroups(ids.groups.size(), ids.groups.data()) == 0 &&
+         ::setresgid(ids.gid, ids.gid, ids.gid) == 0 && ::setresuid(ids.uid, ids.uid, ids.uid) == 0;
+}
+
 bool BecomeUnprivileged(const std::string& folder) {
   if (::geteuid() != 0) return true;  // permission bits bind this process already
   std::error_code ec;
@@ -24,10 +30,13 @@ bool BecomeUnprivileged(const std::string& folder) {
        it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
     if (::lchown(it->path().c_str(), kUnprivileged, kUnprivileged) != 0) return false;
   }
-  return !ec && ::lchown(folder.c_str(), kUnprivileged, kUnprivileged) == 0 && ::setgroups(0, nullptr) == 0 &&
-         ::setresgid(kUnprivileged, kUnprivileged, kUnprivileged) == 0 &&
-         ::setresuid(kUnprivileged, kUnprivileged, kUnprivileged) == 0;
+  return !ec && ::lchown(folder.c_str(), kUnprivileged, kUnprivileged) == 0 &&
+         Become({kUnprivileged, kUnprivileged, {}});
 }
+
+// Runs body in a forked child after become, returning its report (see RunAsUnprivilegedUser).
+std::optional<std::string> RunInChild(const std::function<bool()>& become,
+                                      const std::function<std::string()>& body);
 
 void WriteAll(int fd, const std::string& text) {
   for (size_t done = 0; done < text.size();) {
@@ -42,13 +51,24 @@ void WriteAll(int fd, const std::string& text) {
 
 std::optional<std::string> RunAsUnprivilegedUser(const std::string& folder,
                                                  const std::function<std::string()>& body) {
+  return RunInChild([&] { return BecomeUnprivileged(folder); }, body);
+}
+
+std::optional<std::string> RunAsUser(const UserIds& ids, const std::function<std::string()>& body) {
+  return RunInChild([&] { return Become(ids); }, body);
+}
+
+namespace {
+
+std::optional<std::string> RunInChild(const std::function<bool()>& become,
+                                      const std::function<std::string()>& body) {
   int channel[2];
   if (::pipe(channel) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     ::close(channel[0]);
-    if (!BecomeUnprivileged(folder)) ::_exit(kCannotChangeUser);
+    if (!become()) ::_exit(kCannotChangeUser);
     std::string report;
     try {
       report = body();
@@ -75,6 +95,8 @@ std::optional<std::string> RunAsUnprivilegedUser(const std::string& folder,
   if (WIFSIGNALED(status)) return "the child was ended by signal " + std::to_string(WTERMSIG(status));
   return report;
 }
+
+}  // namespace
 
 FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
   struct rlimit limit {};

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillory::testing {
 
@@ -13,6 +16,18 @@ namespace quillory::testing {
 // that dies reports how.
 std::optional<std::string> RunAsUnprivilegedUser(const std::string& folder,
                                                  const std::function<std::string()>& body);
+
+// Who a child runs as.
+struct UserIds {
+  uid_t uid;
+  gid_t gid;
+  std::vector<gid_t> groups;  // supplementary groups
+};
+
+// Runs body in a forked child that has become the user ids (which only the superuser can do; a process
+// that already is that user runs body as it is) and returns its text as RunAsUnprivilegedUser does.
+// Returns nothing when the child cannot become that user (the caller skips).
+std::optional<std::string> RunAsUser(const UserIds& ids, const std::function<std::string()>& body);
 
 // While it lives, no file of this process may grow past `bytes`: a write beyond fails with EFBIG, and the
 // SIGXFSZ signal that would otherwise end the process is ignored.

@@ -43,6 +43,7 @@ inline constexpr Golden kGoldens[] = {
     {"world", Format::kHtml, "readme.html"},
     {"world", Format::kNfo, "readme.nfo"},
     {"world", Format::kMarkdown, "readme.md"},
+    {"keep_a_changelog", Format::kMarkdown, "readme.md"},
 };
 
 // The folder of a golden case.

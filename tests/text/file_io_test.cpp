@@ -7,9 +7,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <tuple>
 
 #include "common/error.h"
 #include "support/child_process.h"
@@ -128,43 +130,6 @@ TEST(FileIo, Reading) {
   }
 }
 
-// A link planted in a shared folder (sticky, world-writable) by another user is not followed by a save,
-// as the kernel's protected_symlinks rule has it; links of the saving user or of the folder's owner are.
-TEST(FileIo, LinksInSharedFoldersAreFollowedOnlyWhenTrusted) {
-  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs the superuser";
-  constexpr uid_t kOtherUser = 65534;
-  TempDir dir;
-  const std::string secret = dir.File("secret");
-  WriteFile(secret, "secret");
-  const std::string shared = dir.File("pub");
-  std::filesystem::create_directory(shared);
-  ::chmod(shared.c_str(), 01777);
-  const std::string planted = shared + "/README.txt";
-  std::filesystem::create_symlink(secret, planted);
-  ASSERT_EQ(::lchown(planted.c_str(), kOtherUser, kOtherUser), 0);
-
-  auto failure = TryReplaceFile(planted, "replaced");
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->stage, WriteFailure::Stage::kLink);
-  EXPECT_EQ(ReadFile(secret), "secret");
-  EXPECT_TRUE(std::filesystem::is_symlink(planted));
-  try {
-    ReplaceFileOrThrow(planted, "replaced");
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + planted +
-                  "\". It is a link in a shared folder that belongs to another user");
-  }
-
-  ::chmod(shared.c_str(), 0777);  // not sticky: the link is followed
-  EXPECT_FALSE(TryReplaceFile(planted, "not sticky"));
-  ::chmod(shared.c_str(), 01777);
-  ASSERT_EQ(::lchown(shared.c_str(), kOtherUser, kOtherUser), 0);  // the link's owner owns the folder
-  EXPECT_FALSE(TryReplaceFile(planted, "folder owner"));
-  EXPECT_EQ(ReadFile(secret), "folder owner");
-}
-
 // A save in place (the folder takes no new file) that a file-size limit stops, killing the process as the
 // limit's signal does by default, leaves the old bytes: the room is reserved before any byte changes.
 TEST(FileIo, InPlaceSaveReservesItsLengthFirst) {
@@ -266,6 +231,83 @@ TEST(FileIo, AFileLargerThanMemoryIsAnError) {
   });
   if (!report) GTEST_SKIP() << "this process cannot run a child as an unprivileged user";
   EXPECT_EQ(*report, "Cannot open file \"" + big + "\". Cannot allocate memory");
+}
+
+// A save keeps who may use the file: its owner, group, mode and access control list. Where a new file
+// cannot be given them (another user's file, one that its list lets this user write), the file is
+// written in place.
+TEST(FileIo, OwnerGroupModeAndAccessListSurviveASave) {
+  if (::geteuid() != 0) GTEST_SKIP() << "files of several users need the superuser";
+  constexpr gid_t kTeam = 4300;
+  constexpr uid_t kAlice = 4301, kBob = 4302;
+  const struct {
+    const char* name;
+    mode_t folder_mode;
+    gid_t folder_group;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+    bool acl;  // the file's list lets kBob read and write it
+    testing::UserIds saver;
+  } cases[] = {
+      {"a member of the file's group, in a group folder",
+       0775,
+       kTeam,
+       kAlice,
+       kTeam,
+       0660,
+       false,
+       {kBob, kBob, {kTeam}}},
+      {"the owner, whose group is not its own", 0777, 0, kBob, kTeam, 0640, false, {kBob, kBob, {kTeam}}},
+      {"the superuser, over a file with a list", 0755, 0, kAlice, kAlice, 0640, true, {0, 0, {}}},
+      {"the owner of a file with a list", 0777, 0, kAlice, kAlice, 0640, true, {kAlice, kAlice, {}}},
+      {"a user the list lets write", 0777, 0, kAlice, kAlice, 0640, true, {kBob, kBob, {}}},
+      {"another user's writable file in a sticky folder",
+       01777,
+       0,
+       kAlice,
+       kAlice,
+       0666,
+       false,
+       {kBob, kBob, {}}},
+  };
+  auto list_of = [](const std::string& path) {
+    char value[256];
+    const ssize_t length = ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+    return length < 0 ? std::string() : std::string(value, static_cast<size_t>(length));
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string folder = dir.File("shared"), path = folder + "/doc.qlx";
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(::chown(folder.c_str(), 0, c.folder_group), 0);
+    ::chmod(folder.c_str(), c.folder_mode);
+    WriteFile(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
+    ::chmod(path.c_str(), c.mode);
+    if (c.acl && std::system(("setfacl -m u:4302:rw " + path + " 2>/dev/null").c_str()) != 0) {
+      std::cerr << "setfacl (package acl) cannot give the file a list: " << c.name << " is skipped\n";
+      continue;
+    }
+    struct stat before {
+    }, after{};
+    ::stat(path.c_str(), &before);
+    const std::string list_before = list_of(path);
+    const auto report = testing::RunAsUser(c.saver, [&]() -> std::string {
+      const auto failure = TryReplaceFile(path, "new");
+      return failure ? SystemReason(failure->error_number) : "";
+    });
+    ASSERT_TRUE(report) << "this process cannot run a child as another user";
+    EXPECT_EQ(*report, "") << c.name;
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(ReadFile(path), "new") << c.name;
+    EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode),
+              std::tuple(before.st_uid, before.st_gid, before.st_mode))
+        << c.name;
+    EXPECT_EQ(list_of(path), list_before) << c.name;
+    EXPECT_EQ(ListFolder(folder), "doc.qlx") << c.name;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+#include "readme/gfm_parse.h"
+
+#include <cmark-gfm-core-extensions.h>
+
+#include <mutex>
+#include <string>
+
+#include "common/error.h"
+
+namespace quillory {
+
+GfmNodePtr ParseGfm(std::initializer_list<std::string_view> markdown, int options) {
+  static std::once_flag registered;
+  std::call_once(registered, cmark_gfm_core_extensions_ensure_registered);
+  // One parse at a time: the table extension keeps scratch memory in a global arena.
+  static std::mutex parsing;
+  const std::lock_guard lock(parsing);
+  const std::unique_ptr<cmark_parser, void (*)(cmark_parser*)> parser(
+      cmark_parser_new(options | CMARK_OPT_VALIDATE_UTF8), cmark_parser_free);
+  for (const char* name : {"table", "strikethrough", "autolink", "tasklist"}) {
+    cmark_syntax_extension* extension = cmark_find_syntax_extension(name);
+    if (extension == nullptr) throw Error(std::string("libcmark-gfm has no ") + name + " extension");
+    cmark_parser_attach_syntax_extension(parser.get(), extension);
+  }
+  for (std::string_view piece : markdown) cmark_parser_feed(parser.get(), piece.data(), piece.size());
+  return GfmNodePtr(cmark_parser_finish(parser.get()));
+}
+
+}  // namespace quillory
