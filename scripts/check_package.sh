@@ -38,7 +38,7 @@ pass "dpkg-deb -x $(basename "$deb")"
 for field in Section Priority Maintainer Depends Description; do
   [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the control field $field is missing"
 done
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends does not name the Qt libraries"
+dpkg-deb -f "$deb" Depends | grep libqt6widgets6 >/dev/null || fail "Depends does not name the Qt libraries"
 [ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "a Homepage field is there"
 pass "control fields: $(dpkg-deb -f "$deb" Section), $(dpkg-deb -f "$deb" Priority), Depends found by shlibdeps"
 
@@ -91,12 +91,12 @@ pass "relro and bindnow in quillory, quillory-cli and $(basename "$plugin"); for
 
 # The unpacked programs: stripped, their libraries found, quillory-cli runs.
 for program in quillory quillory-cli; do
-  file "$root/usr/bin/$program" | grep -q ", stripped" || fail "$program is not stripped"
-  if ldd "$root/usr/bin/$program" | grep -q "not found"; then fail "$program misses a library"; fi
+  file "$root/usr/bin/$program" | grep ", stripped" >/dev/null || fail "$program is not stripped"
+  if ldd "$root/usr/bin/$program" | grep "not found" >/dev/null; then fail "$program misses a library"; fi
 done
 pass "both programs stripped, their libraries found"
 cli="$root/usr/bin/quillory-cli"
-"$cli" --version | grep -qF "$version" || fail "quillory-cli --version does not print $version"
+"$cli" --version | grep -F "$version" >/dev/null || fail "quillory-cli --version does not print $version"
 pass "quillory-cli --version: $("$cli" --version)"
 "$cli" render txt examples/demo.qlx >"$work/demo.txt" || fail "the unpacked quillory-cli cannot render examples/demo.qlx"
 "$build/src/quillory-cli" render txt examples/demo.qlx | cmp -s - "$work/demo.txt" ||

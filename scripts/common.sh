@@ -21,7 +21,7 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcli11-dev libssl-dev nlohmann-json3-dev libcmark-gfm-dev libcmark-gfm-extensions-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcli11-dev libssl-dev libicu-dev nlohmann-json3-dev libcmark-gfm-dev libcmark-gfm-extensions-dev)
 GUI_PACKAGES=(qt6-base-dev qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation fonts-dejavu-core)
 TEST_PACKAGES=(googletest libgtest-dev libxml2-utils xhtml-relaxng cmark-gfm acl bash-completion zsh fish git)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

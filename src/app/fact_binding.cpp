@@ -30,29 +30,13 @@ void FactBinding::Show() {
 
 void FactBinding::Store() {
   if (showing_) return;
-  const QString text = ControlText();
-  bool lossless = true;
-  std::string bytes = ToRecordText(text, multi_line_, &lossless);
-  if (!lossless) {
-    const QString before_caret = text.left(Caret());
-    const auto caret = FromRecordText(ToRecordText(before_caret, multi_line_), multi_line_).size();
-    showing_ = true;
-    SetControlText(FromRecordText(bytes, multi_line_), static_cast<int>(caret));
-    showing_ = false;
-  }
-  record_.*member_ = std::move(bytes);
+  record_.*member_ = ToRecordText(ControlText(), multi_line_);
 }
 
 QString FactBinding::ControlText() const {
   if (line_) return line_->text();
   if (area_) return area_->toPlainText();
   return {};
-}
-
-int FactBinding::Caret() const {
-  if (line_) return line_->cursorPosition();
-  if (area_) return area_->textCursor().position();
-  return 0;
 }
 
 void FactBinding::SetControlText(const QString& text, int caret) {

@@ -12,8 +12,7 @@ class QPlainTextEdit;
 namespace quillory {
 
 // Binds one Editor control (a one-line field, the licence-type box's line or a text area) to one fact of
-// the record. Every edit is stored in the record at once, as Windows-1252 bytes; a character the code page
-// cannot hold is replaced by "?" in the control itself, so the control shows what will be stored.
+// the record. Every edit is stored in the record at once, as UTF-8 with every character kept.
 class FactBinding {
  public:
   FactBinding(QLineEdit* line, std::string ReadmeProject::*member, ReadmeProject& record);
@@ -33,7 +32,6 @@ class FactBinding {
   QString ControlText() const;
   // Replaces the control's text, putting the caret at `caret` (in characters of the new text).
   void SetControlText(const QString& text, int caret);
-  int Caret() const;
 
   QLineEdit* line_ = nullptr;
   QPlainTextEdit* area_ = nullptr;

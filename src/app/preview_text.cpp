@@ -1,6 +1,7 @@
 #include "app/preview_text.h"
 
 #include "app/text_bridge.h"
+#include "text/codepage.h"
 
 namespace quillory {
 
@@ -10,7 +11,13 @@ void PreviewText::SetText(const std::string& bytes) {
   // The built text ends with a line break after its last line; the memo shows no empty line for it.
   std::string_view text(bytes);
   if (text.ends_with("\r\n")) text.remove_suffix(2);
-  setPlainText(FromRecordText(text, true));
+  // UTF-8 after a byte-order mark, else Windows-1252.
+  if (text.starts_with(kUtf8Bom)) {
+    text.remove_prefix(kUtf8Bom.size());
+    setPlainText(FromRecordText(text, true));
+  } else {
+    setPlainText(FromRecordText(Cp1252ToUtf8(text), true));
+  }
 }
 
 }  // namespace quillory

@@ -6,7 +6,7 @@
 
 namespace quillory {
 
-// The read-only Preview Text memo, showing Windows-1252 text.
+// The read-only Preview Text memo, showing the text README decoded by its encoding.
 class PreviewText : public QPlainTextEdit, public PreviewTextView {
   Q_OBJECT
 

@@ -6,12 +6,12 @@
 
 namespace quillory {
 
-// The record's Windows-1252 bytes as a widget shows them; a multi-line text's CR LF become "\n".
-QString FromRecordText(std::string_view bytes, bool multi_line);
+// The record's UTF-8 text as a widget shows it; a multi-line text's CR LF become "\n".
+QString FromRecordText(std::string_view utf8, bool multi_line);
 
-// A widget's text as the record's Windows-1252 bytes; a multi-line text's "\n" become CR LF. A character
-// the code page cannot hold becomes "?"; `lossless`, when given, tells whether nothing was replaced.
-std::string ToRecordText(const QString& text, bool multi_line, bool* lossless = nullptr);
+// A widget's text as the record holds it (UTF-8, every character kept); a multi-line text's "\n" become
+// CR LF.
+std::string ToRecordText(const QString& text, bool multi_line);
 
 // UTF-8 text (titles, messages, paths) as a QString, and back.
 inline QString FromUtf8(std::string_view text) {

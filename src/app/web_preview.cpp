@@ -15,6 +15,7 @@
 #include "app/fonts.h"
 #include "app/text_bridge.h"
 #include "fields/web_address.h"
+#include "text/codepage.h"
 #include "text/file_io.h"
 
 // Qt's own setter of the context that every OpenGL context of the program shares with.
@@ -76,7 +77,7 @@ QString PageSource(const std::string& bytes) {
   const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QStringDecoder decoder = QStringDecoder::decoderForHtml(view);
   if (!decoder.isValid() || QStringConverter::encodingForHtml(view) == QStringConverter::Latin1)
-    return FromRecordText(bytes, true);
+    return FromRecordText(Cp1252ToUtf8(bytes), true);
   QString text = decoder.decode(view);
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }

@@ -9,7 +9,6 @@
 #include "cli/cli_io.h"
 #include "cli/fields.h"
 #include "cli/suggestion.h"
-#include "fields/text_file_fact.h"
 #include "readme/changelog_section.h"
 #include "text/codepage.h"
 #include "text/text_lines.h"
@@ -17,38 +16,26 @@
 namespace quillory::cli {
 namespace {
 
-// Raises a usage error naming the key and the first character of the UTF-8 text that Windows-1252
-// cannot hold, if there is one.
-void RequireCp1252(const Fact& field, std::string_view utf8) {
-  for (size_t pos = 0; pos < utf8.size();) {
-    const size_t start = pos;
-    const auto ch = NextUtf8(utf8, pos);
-    if (ch && !UnicodeToCp1252(*ch)) {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*ch));
-      throw UsageError{"the value of '" + std::string(field.key) + "' holds '" +
-                       std::string(utf8.substr(start, pos - start)) + "' (" + code +
-                       "), which Windows-1252 cannot hold"};
-    }
-    if (!ch) break;
+// Raises an error naming the key (and where the value came from) unless text is well-formed UTF-8.
+void RequireUtf8(const Fact& field, std::string_view text, const std::string& source) {
+  if (!IsValidUtf8(text)) {
+    throw Error("the value of '" + std::string(field.key) + "' " + (source.empty() ? "" : source + " ") +
+                "is not UTF-8 text");
   }
 }
 
-// A command-line value (UTF-8) as the record holds it (Windows-1252, CR LF line breaks).
+// A command-line value (UTF-8) as the record holds it (CR LF line breaks).
 std::string ValueFromArgument(const Fact& field, const std::string& utf8) {
-  if (!IsValidUtf8(utf8)) throw UsageError{"the value of '" + std::string(field.key) + "' is not UTF-8 text"};
-  RequireCp1252(field, utf8);
-  return ReplaceLineBreaks(Utf8ToCp1252(utf8), kCrLf);
+  RequireUtf8(field, utf8, {});
+  return ReplaceLineBreaks(utf8, kCrLf);
 }
 
-// A text file's bytes as the record holds them, converted as the window's load-text-file button does,
-// less one final line break.
-std::string ValueFromFile(const Fact& field, const std::string& bytes) {
-  const std::string_view body = std::string_view(bytes).starts_with(kUtf8Bom)
-                                    ? std::string_view(bytes).substr(kUtf8Bom.size())
-                                    : std::string_view(bytes);
-  if (body.size() < bytes.size() || IsValidUtf8(body)) RequireCp1252(field, body);
-  std::string value = TextFileAsFact(bytes);
+// A text file's bytes (UTF-8, a byte-order mark dropped) as the record holds them, less one final line
+// break.
+std::string ValueFromFile(const Fact& field, std::string_view bytes, const std::string& source) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  RequireUtf8(field, bytes, source);
+  std::string value = ReplaceLineBreaks(bytes, kCrLf);
   if (value.ends_with(kCrLf)) value.resize(value.size() - kCrLf.size());
   return value;
 }
@@ -68,12 +55,16 @@ std::string ReadOnce(const std::string& name, std::istream& in, bool& standard_i
 
 // The bytes "@NAME" stands for: the file NAME, or the section VERSION of the change log FILE for
 // "FILE#VERSION" when no file has the whole name.
-std::string ReadNamedValue(const std::string& name, std::istream& in, bool& standard_input_taken) {
+// source receives where the bytes came from, as a message names it.
+std::string ReadNamedValue(const std::string& name, std::istream& in, bool& standard_input_taken,
+                           std::string& source) {
   const size_t hash = name.rfind('#');
   if (hash == std::string::npos || hash == 0 || name == "-" || Exists(name)) {
+    source = name == "-" ? "on standard input" : "in " + Quoted(name);
     return ReadOnce(name, in, standard_input_taken);
   }
   const std::string file = name.substr(0, hash), version = name.substr(hash + 1);
+  source = "in " + Quoted(file);
   const std::string bytes = ReadOnce(file, in, standard_input_taken);
   std::string_view text = bytes;
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
@@ -96,7 +87,9 @@ std::vector<Assignment> ParseAssignments(const std::vector<std::string>& argumen
     if (argument.starts_with("@@")) {
       value = ValueFromArgument(field, argument.substr(1));
     } else if (argument.starts_with('@')) {
-      value = ValueFromFile(field, ReadNamedValue(argument.substr(1), in, standard_input_taken));
+      std::string source;
+      const std::string bytes = ReadNamedValue(argument.substr(1), in, standard_input_taken, source);
+      value = ValueFromFile(field, bytes, source);
     } else {
       value = ValueFromArgument(field, argument);
     }

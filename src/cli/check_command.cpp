@@ -6,11 +6,12 @@
 #include "cli/cli_io.h"
 #include "fields/html_color.h"
 #include "fields/web_address.h"
+#include "project/document_encoding.h"
 #include "project/facts.h"
 #include "project/ini_file.h"
 #include "project/project_file.h"
 #include "text/ascii.h"
-#include "text/codepage.h"
+#include "text/nfo_text.h"
 
 namespace quillory::cli {
 namespace {
@@ -20,20 +21,14 @@ struct Problem {
   std::string message;
 };
 
-std::string Shown(std::string_view stored) { return Cp1252ToUtf8(stored); }
-
-// The characters of a stored value (Windows-1252) that the NFO can only write as "?", each once, as UTF-8; ¤
-// has a message of its own.
-std::string NfoLosses(std::string_view stored) {
-  std::string lost;
-  bool seen[256] = {};
-  for (const char c : stored) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte == '?' || byte == 0xA4 || seen[byte] || Cp1252ToCp437(byte) != "?") continue;
-    seen[byte] = true;
-    lost.append(lost.empty() ? "" : ", ").append(Shown(std::string_view(&c, 1)));
-  }
-  return lost;
+// The characters of a value that the NFO (code page 437) can only write as "?", each once; ¤ has a message
+// of its own.
+std::string NfoLosses(std::string_view value) {
+  LostCharacters lost;
+  NfoText(value, &lost);
+  std::vector<char32_t> shown = lost.characters();
+  std::erase(shown, U'\u00A4');
+  return CharacterList(shown);
 }
 
 bool IsHexDigits(std::string_view text) {
@@ -71,23 +66,23 @@ std::vector<std::string> ValueProblems(const Fact& fact, const std::string& valu
   if (const std::string lost = NfoLosses(value); !lost.empty()) {
     problems.push_back("'" + key + "' holds " + lost + ", which the NFO (code page 437) writes as \"?\"");
   }
-  if (!fact.multi_line() && value.find('\xA4') != std::string::npos) {
+  if (!fact.multi_line() && value.find("\xC2\xA4") != std::string::npos) {
     problems.push_back("'" + key + "' holds \xC2\xA4, which marks a line break in the document's texts");
   }
   switch (fact.kind) {
     case FactKind::kAddress:
       if (!value.empty() &&
-          (WebAddressToOpen(Shown(value)).empty() || value.find_first_of(" \t") != std::string::npos)) {
-        problems.push_back("'" + key + "' is not a web address: '" + Shown(value) + "'");
+          (WebAddressToOpen(value).empty() || value.find_first_of(" \t") != std::string::npos)) {
+        problems.push_back("'" + key + "' is not a web address: '" + value + "'");
       }
       break;
     case FactKind::kEmail:
       if (!value.empty() && !IsEmailAddress(value)) {
-        problems.push_back("'" + key + "' is not an e-mail address: '" + Shown(value) + "'");
+        problems.push_back("'" + key + "' is not an e-mail address: '" + value + "'");
       }
       break;
     case FactKind::kColour:
-      if (!IsColour(value)) problems.push_back("'" + key + "' is not a colour: '" + Shown(value) + "'");
+      if (!IsColour(value)) problems.push_back("'" + key + "' is not a colour: '" + value + "'");
       break;
     default:
       break;
@@ -98,7 +93,7 @@ std::vector<std::string> ValueProblems(const Fact& fact, const std::string& valu
 // Every problem of a document's bytes, in the order of its lines.
 std::vector<Problem> DocumentProblems(const std::string& bytes) {
   const ReadmeProject record = ProjectFromBytes(bytes);
-  const IniDocument document{DocumentAs8Bit(bytes)};
+  const IniDocument document{DecodeDocument(bytes).text};
   std::vector<Problem> problems;
   for (const Fact& fact : Facts()) {
     const std::optional<size_t> line = document.LineNumber(fact.section, fact.key);

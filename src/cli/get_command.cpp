@@ -5,7 +5,7 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/fields.h"
-#include "text/codepage.h"
+#include "project/stored_value.h"
 #include "text/text_lines.h"
 
 namespace quillory::cli {
@@ -18,9 +18,8 @@ struct GetOptions {
   bool json = false;
 };
 
-// A stored value as get prints it. The stored bytes are Windows-1252 with CR LF line breaks; a terminal and a
-// pipeline want UTF-8 and LF.
-std::string PrintedValue(const std::string& stored) { return ReplaceLineBreaks(Cp1252ToUtf8(stored), "\n"); }
+// A value as get prints it: the record holds CR LF line breaks; a terminal and a pipeline want LF.
+std::string PrintedValue(const std::string& stored) { return ReplaceLineBreaks(stored, "\n"); }
 
 void RunGet(const GetOptions& options, const Streams& io) {
   std::vector<const Fact*> facts;
@@ -39,7 +38,7 @@ void RunGet(const GetOptions& options, const Streams& io) {
   std::string text;
   for (const Fact* fact : facts) {
     const std::string& stored = record.*fact->member;
-    text += (options.raw ? stored : PrintedValue(stored)) + "\n";
+    text += options.raw ? ValueInDocumentEncoding(stored + "\n", record.encoding) : PrintedValue(stored) + "\n";
   }
   WriteOutputOrThrow("-", text, io);
 }
@@ -51,7 +50,8 @@ void AddGetCommand(CLI::App& app, const Streams& io) {
   CLI::App* sub = NewSubcommand(app, "get", "get [--raw|--json] PROJECT|- [KEY...]",
                                 "Prints values of a project document, each followed by a line feed");
   CLI::Option* raw = sub->add_flag(
-      "--raw", options->raw, "The stored bytes (Windows-1252, CR LF line breaks) instead of UTF-8 with LF");
+      "--raw", options->raw, "The values in their document's encoding (Windows-1252, UTF-8 or UTF-16) with CR LF line breaks, "
+      "instead of UTF-8 with LF");
   sub->add_flag("--json", options->json,
                 "One JSON object of the values (UTF-8, LF line breaks); every key when none is given")
       ->excludes(raw);

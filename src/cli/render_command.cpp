@@ -20,6 +20,7 @@ struct RenderOptions {
   std::string output = "-";
   std::vector<std::string> values;  // --set KEY=VALUE, for this run only
   bool check = false;
+  bool strict = false;
 };
 
 // The formats that have files of their own, which "all" names.
@@ -113,13 +114,21 @@ void RunRender(const RenderOptions& options, const Streams& io) {
   }
   // Every document is made before the first is written, so that a failure writes nothing.
   std::vector<OutputFile> files;
+  // One warning an output that had to write characters as "?"; with --strict, nothing is written then.
+  bool lost = false;
   for (const FormatInfo* format : formats) {
     std::string path = options.output;
     if (into_folder) {
       path = (std::filesystem::path(options.output) / ("README" + std::string(format->extension))).string();
     }
-    files.push_back({std::move(path), RenderDocument(record, format->format)});
+    RenderedDocument document = RenderDocument(record, format->format);
+    if (!document.lost.empty()) {
+      lost = true;
+      Notice(io, "render " + std::string(format->format.name), LostCharactersText(document, !options.strict));
+    }
+    files.push_back({std::move(path), std::move(document.bytes)});
   }
+  if (lost && options.strict) throw Error("nothing written (--strict)");
   if (options.check) return CheckOutputs(files, io);
   if (!into_folder) return WriteOutputOrThrow(files.front().path, files.front().bytes, io);
   // All the files or none: a failure leaves the README files that were there as they were.
@@ -134,7 +143,7 @@ void AddRenderCommand(CLI::App& app, const Streams& io) {
   auto options = std::make_shared<RenderOptions>();
   CLI::App* sub = NewSubcommand(
       app, "render",
-      "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--set KEY=VALUE ...] [--check]",
+      "render FORMAT[,FORMAT...]|all PROJECT|- [-o FILE|FOLDER|-] [--set KEY=VALUE ...] [--check] [--strict]",
       "Writes the README documents of a project document");
   sub->add_option("FORMATS", options->formats,
                   "One format, several separated by commas, or all: " + FormatNames())
@@ -152,6 +161,8 @@ void AddRenderCommand(CLI::App& app, const Streams& io) {
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   sub->add_flag("--check", options->check,
                 "Writes nothing; names each README that would change and fails when one would");
+  sub->add_flag("--strict", options->strict,
+                "Fail (exit status 1, nothing written) when an output would write characters as \"?\"");
   sub->callback([options, io] { RunRender(*options, io); });
 }
 

@@ -4,6 +4,7 @@
 #include "cli/assignments.h"
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "project/stored_value.h"
 
 namespace quillory::cli {
 namespace {
@@ -18,6 +19,14 @@ void RunSet(const SetOptions& options, const Streams& io) {
   if (options.assignments.empty()) throw UsageError{"missing KEY=VALUE"};
   const bool existed = RequireChangeableDocument(options.project);
   const std::vector<Assignment> changes = ParseAssignments(options.assignments, io.in);
+  // A multi-line value holding ¤ would read back with a line break in its place.
+  ReadmeProject values;
+  Apply(changes, values);
+  if (const Fact* text = FindUnstorableText(values)) {
+    throw Error("the value of '" + std::string(text->key) +
+                "' holds the character ¤, which a project document reads back as a line break in a "
+                "multi-line value");
+  }
   // Applied afresh each time: the change runs again when another writer got to the document first.
   ChangeDocument(options.project, [&](ReadmeProject& record) { Apply(changes, record); });
   if (!existed) Notice(io, "set", "created " + Quoted(options.project));
@@ -34,8 +43,8 @@ void AddSetCommand(CLI::App& app, const Streams& io) {
       ->required();
   sub->add_option(
       "ASSIGNMENTS", options->assignments,
-      "KEY=VALUE (UTF-8), KEY=@FILE (a text file, UTF-8 or Windows-1252), KEY=@FILE#VERSION (that "
-      "version's section of a Markdown change log), KEY=@- (standard input), KEY=@@VALUE (a value "
+      "KEY=VALUE (UTF-8), KEY=@FILE (a UTF-8 text file), KEY=@FILE#VERSION (that "
+      "version's section of a Markdown change log), KEY=@- (standard input, UTF-8), KEY=@@VALUE (a value "
       "that begins with @); a value from a file or standard input loses one final line break");
   sub->callback([options, io] { RunSet(*options, io); });
 }

@@ -7,7 +7,6 @@
 #include "common/error.h"
 #include "fields/text_file_fact.h"
 #include "fields/web_address.h"
-#include "text/codepage.h"
 #include "text/file_io.h"
 #include "text/input_source.h"
 
@@ -34,13 +33,13 @@ void ClearTextFieldCommand(ReadmeProject& record, std::string ReadmeProject::*te
 void AppendToCopyrightCommand(ReadmeProject& record, CopyrightAddition addition) {
   switch (addition) {
     case CopyrightAddition::kCopyrightSign:
-      record.copyright += '\xA9';
+      record.copyright += "©";
       break;
     case CopyrightAddition::kRegisteredSign:
-      record.copyright += '\xAE';
+      record.copyright += "®";
       break;
     case CopyrightAddition::kTradeMarkSign:
-      record.copyright += '\x99';
+      record.copyright += "™";
       break;
     case CopyrightAddition::kAllRightsReserved:
       record.copyright += " All Rights Reserved";
@@ -50,14 +49,14 @@ void AppendToCopyrightCommand(ReadmeProject& record, CopyrightAddition addition)
 
 void VisitAddressCommand(const std::string& field_text, Shell& shell) {
   if (field_text.empty()) return;
-  const std::string address = WebAddressToOpen(Cp1252ToUtf8(field_text));
+  const std::string address = WebAddressToOpen(field_text);
   if (!address.empty()) shell.OpenUrl(address);
 }
 
 void SetReleaseDateCommand(ReadmeProject& record, Clock& clock, const CalendarDate& date, bool with_time) {
   std::string text = ShortDateText(clock, date);
   if (with_time) text.append(" ").append(CurrentTimeText(clock));
-  record.creation = Utf8ToCp1252(text);
+  record.creation = std::move(text);
 }
 
 std::string AboutText() {

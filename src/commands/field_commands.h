@@ -27,7 +27,7 @@ void ClearTextFieldCommand(ReadmeProject& record, std::string ReadmeProject::*te
 enum class CopyrightAddition { kCopyrightSign, kRegisteredSign, kTradeMarkSign, kAllRightsReserved };
 void AppendToCopyrightCommand(ReadmeProject& record, CopyrightAddition addition);
 
-// Visit address: opens the field's text (Windows-1252) through the shell when it is a web address.
+// Visit address: opens the field's text (UTF-8) through the shell when it is a web address.
 void VisitAddressCommand(const std::string& field_text, Shell& shell);
 
 // Set release date: creation becomes the date in the locale's short format, followed by a space and the

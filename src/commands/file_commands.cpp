@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "project/document_kind.h"
 #include "project/project_file.h"
+#include "project/stored_value.h"
 #include "text/file_io.h"
 
 namespace quillory {
@@ -32,24 +33,35 @@ bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs) {
   return false;
 }
 
-void WriteChosenDocument(const ReadmeProject& record, const std::string& path) {
+void RequireStorableTexts(const ReadmeProject& record) {
+  if (const Fact* text = FindUnstorableText(record)) {
+    throw Error("The text \"" + std::string(text->caption) +
+                "\" holds the character ¤, which a saved project reads back as a line break. Replace it, "
+                "then save again");
+  }
+}
+
+DocumentEncoding WriteChosenDocument(const ReadmeProject& record, const std::string& path) {
   if (!HoldsOtherThanDocument(path)) return WriteProjectDocument(record, path);
-  const auto failure = TryReplaceFile(path, ProjectDocumentBytes(record, std::string()));
+  DocumentEncoding written = record.encoding;
+  const auto failure = TryReplaceFile(path, ProjectDocumentBytes(record, std::string(), &written));
   if (failure && failure->stage == WriteFailure::Stage::kLink) throw UnsafeLink(failure->path);
   if (failure) throw Error(FormatMessage("Unable to write to %s", {path}));
+  return written;
 }
 
 bool SaveCommand(ReadmeProject& record, WindowState&, Dialogs& dialogs) {
   if (!ConfirmProgramName(record, dialogs)) return false;
+  RequireStorableTexts(record);
   if (!record.document_path.empty()) {
     if (HoldsOtherThanDocument(record.document_path)) throw NotAProjectDocument(record.document_path);
-    WriteProjectDocument(record, record.document_path);
+    record.encoding = WriteProjectDocument(record, record.document_path);
     return true;
   }
   auto chosen = dialogs.SaveFile(FileDialogRequest{std::string(kProjectFilter), 1, {}, {}});
   if (!chosen) return false;
   record.document_path = ApplyExtension(chosen->path, ".qlx");
-  WriteChosenDocument(record, record.document_path);
+  record.encoding = WriteChosenDocument(record, record.document_path);
   return true;
 }
 

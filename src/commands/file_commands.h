@@ -20,18 +20,23 @@ bool ConfirmProgramName(const ReadmeProject& record, Dialogs& dialogs);
 // record; facts and settings the document lacks keep their values.
 void AdoptDocument(ReadmeProject& record, WindowState& window, const std::string& path, std::string bytes);
 
+// Raises an error naming the first multi-line text of the record that holds the character ¤ (which a saved
+// document reads back as a line break, see FindUnstorableText); a record that has none passes.
+void RequireStorableTexts(const ReadmeProject& record);
+
 // Writes the record as the project document at a path the user chose in a save dialog and agreed to
 // replace: a project document there is updated as WriteProjectDocument does, any other file is replaced
-// whole, never merged into. Raises "Unable to write to %s" (or the message of a link that is not followed);
-// the file is then left as it was.
-void WriteChosenDocument(const ReadmeProject& record, const std::string& path);
+// whole, never merged into. Returns the encoding written. Raises "Unable to write to %s" (or the message of
+// a link that is not followed); the file is then left as it was.
+DocumentEncoding WriteChosenDocument(const ReadmeProject& record, const std::string& path);
 
-// File > Save: with a document, writes it, unless the file there is no longer a project document
+// File > Save: first RequireStorableTexts (nothing is written when it raises). With a document, writes it,
+// unless the file there is no longer a project document
 // (IsProjectDocumentBytes): that raises ""%s" is not a Quillory project document" and writes nothing.
 // Without a document, asks for a name (extension rule, ".qlx"; the dialog asks before replacing a file),
 // adopts it (the title shows its file name) and writes it by WriteChosenDocument. An empty program name
-// only shows the information message. Write failures raise "Unable to write to %s". Returns whether the
-// document was written.
+// only shows the information message. Write failures raise "Unable to write to %s". The record takes the
+// encoding written. Returns whether the document was written.
 bool SaveCommand(ReadmeProject& record, WindowState& window, Dialogs& dialogs);
 
 // The bytes of the document at path as the window opens it: a regular file that is a project document

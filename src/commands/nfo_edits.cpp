@@ -6,16 +6,17 @@
 namespace quillory {
 
 void NfoEdits::Show(const ReadmeProject& record, NfoMemoView& memo, Dialogs& dialogs) {
-  std::string nfo = HasProgramName(record) ? RenderDocument(record, Format::kNfo) : std::string();
-  if (source_ == nfo) return;
+  RenderedDocument nfo = HasProgramName(record) ? RenderDocument(record, Format::kNfo) : RenderedDocument{};
+  if (source_ == nfo.bytes) return;
   const bool edited = source_ && memo.Bytes() != built_;
   if (edited && !dialogs.Confirm(std::string(kReplaceNfoQuestion))) {
-    source_ = std::move(nfo);  // asked about this record's NFO; the edits stay edits
+    source_ = std::move(nfo.bytes);  // asked about this record's NFO; the edits stay edits
     return;
   }
-  memo.SetBytes(nfo);
-  source_ = std::move(nfo);
+  memo.SetBytes(nfo.bytes);
+  source_ = std::move(nfo.bytes);
   built_ = memo.Bytes();  // as the memo holds them, which may differ from the NFO in its line breaks
+  if (!nfo.lost.empty()) dialogs.ShowInformation(LostCharactersText(nfo) + " in the NFO.");
 }
 
 bool NfoEdits::HasUnsavedEdits(NfoMemoView& memo) const {

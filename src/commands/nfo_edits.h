@@ -25,6 +25,7 @@ class NfoEdits {
   // and afterwards when the record's NFO differs from the one the memo was last built from. When the memo
   // was also edited since that build, asks kReplaceNfoQuestion first: No keeps the memo, and the record's
   // NFO of now counts as built, so the same question is not asked again until the record changes again.
+  // A built NFO that had to write characters as "?" says which in an information box.
   void Show(const ReadmeProject& record, NfoMemoView& memo, Dialogs& dialogs);
   // Whether the memo holds edits that were neither built nor saved to a file.
   bool HasUnsavedEdits(NfoMemoView& memo) const;

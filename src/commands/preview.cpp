@@ -71,7 +71,7 @@ void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
     case Tab::kNfo:
       return;
     case Tab::kPreviewText:
-      views.text.SetText(named ? RenderDocument(record, Format::kText) : std::string());
+      views.text.SetText(named ? RenderDocument(record, Format::kText).bytes : std::string());
       return;
     case Tab::kPreviewHtml:
       DeleteTemporaryPage(temp_page_path);
@@ -79,7 +79,7 @@ void ShowTabCommand(const ReadmeProject& record, Tab tab, PreviewViews& views,
         views.browser.ShowBlank();
         return;
       }
-      WriteNewPrivateFile(temp_page_path, RenderDocument(record, Format::kHtmlPreview));
+      WriteNewPrivateFile(temp_page_path, RenderDocument(record, Format::kHtmlPreview).bytes);
       if (IsExistingFile(temp_page_path)) views.browser.ShowPage(temp_page_path);
       return;
   }

@@ -5,7 +5,6 @@
 #include "commands/file_commands.h"
 #include "project/project_file.h"
 #include "render/render.h"
-#include "text/codepage.h"
 #include "text/file_io.h"
 
 namespace quillory {
@@ -42,19 +41,22 @@ std::string SaveAsTitle() {
 
 bool SaveAsCommand(ReadmeProject& record, WindowState&, Dialogs& dialogs) {
   if (!ConfirmProgramName(record, dialogs)) return false;
-  auto chosen = dialogs.SaveFile(
-      FileDialogRequest{SaveAsFilter(), 1, Cp1252ToUtf8(record.program_name) + " Readme", SaveAsTitle()});
+  auto chosen =
+      dialogs.SaveFile(FileDialogRequest{SaveAsFilter(), 1, record.program_name + " Readme", SaveAsTitle()});
   if (!chosen) return false;
   if (chosen->filter_index == 1) {
-    record.document_path = ApplyExtension(chosen->path, ".qlx");
-    WriteChosenDocument(record, record.document_path);
+    RequireStorableTexts(record);
+    const std::string path = ApplyExtension(chosen->path, ".qlx");
+    record.encoding = WriteChosenDocument(record, path);
+    record.document_path = path;
     return true;
   }
   const std::vector<const FormatInfo*> formats = ExportFormats();
   const size_t index = static_cast<size_t>(chosen->filter_index) - 2;
   if (chosen->filter_index < 2 || index >= formats.size()) return false;  // the dialog offers no other type
   const FormatInfo& format = *formats[index];
-  ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension), RenderDocument(record, format.format));
+  ReplaceFileOrThrow(ApplyExtension(chosen->path, format.extension),
+                     RenderDocument(record, format.format).bytes);
   return false;
 }
 

@@ -16,7 +16,8 @@ std::string SaveAsTitle();
 
 // File > Save As...: asks for a name and a file type (initial name: the program name + " Readme"; the dialog
 // asks before replacing a file), gives the name the type's extension, then
-// 1. saves the project there (WriteChosenDocument) and adopts it (the title shows its file name), or
+// 1. saves the project there (RequireStorableTexts first, then WriteChosenDocument) and adopts it (the title
+//    shows its file name), or
 // 2. and later: exports the document of the type chosen;
 // exports leave the document and title as they were. An empty program name only shows the information
 // message. Exports are written atomically and raise "Cannot create file "%s". %s" or "Stream write error";

@@ -4,24 +4,14 @@
 #include "text/text_lines.h"
 
 namespace quillory {
-namespace {
-
-bool HasNonAscii(std::string_view bytes) {
-  for (unsigned char c : bytes) {
-    if (c >= 0x80) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 std::string TextFileAsFact(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) {
     bytes.remove_prefix(kUtf8Bom.size());
-    return ReplaceLineBreaks(Utf8ToCp1252(bytes), kCrLf);
+    return ReplaceLineBreaks(IsValidUtf8(bytes) ? std::string(bytes) : RepairedUtf8(bytes), kCrLf);
   }
-  if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return ReplaceLineBreaks(Utf8ToCp1252(bytes), kCrLf);
-  return ReplaceLineBreaks(bytes, kCrLf);
+  if (FindNonAscii(bytes) < bytes.size() && IsValidUtf8(bytes)) return ReplaceLineBreaks(bytes, kCrLf);
+  return ReplaceLineBreaks(Cp1252ToUtf8(bytes), kCrLf);
 }
 
 }  // namespace quillory

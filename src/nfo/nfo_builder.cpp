@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "project/readme_outline.h"
-#include "text/codepage.h"
+#include "text/nfo_text.h"
 
 namespace quillory {
 namespace {
@@ -38,14 +38,14 @@ void AppendBox(TextLines& lines, std::string_view title) {
 }
 
 // The copyright in CP437, which spells ©, ® and ™ as "(C)", "(R)" and "(tm)", between two rules.
-std::string Banner(std::string_view copyright) {
+std::string Banner(std::string_view copyright, LostCharacters* lost) {
   const std::string rule(kBannerRuleLength, kBannerRule);
-  return kBannerLeft + rule + " " + Cp1252ToCp437(copyright) + " " + rule + kBannerRight;
+  return kBannerLeft + rule + " " + NfoText(copyright, lost) + " " + rule + kBannerRight;
 }
 
 }  // namespace
 
-TextLines BuildNfoText(const ReadmeProject& record) {
+TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost) {
   TextLines lines;
   bool first_section = true;
   const ReadmeOutline outline(record);
@@ -54,7 +54,7 @@ TextLines BuildNfoText(const ReadmeProject& record) {
       case OutlineBlockType::kTitle:  // the program name leads the program info
         break;
       case OutlineBlockType::kOpeningFrame:
-        lines.insert(lines.end(), {Banner(block.value()), "", ""});
+        lines.insert(lines.end(), {Banner(block.value(), lost), "", ""});
         break;
       case OutlineBlockType::kFactList:
       case OutlineBlockType::kText:
@@ -62,15 +62,17 @@ TextLines BuildNfoText(const ReadmeProject& record) {
         AppendBox(lines, BoxTitle(block));
         lines.emplace_back();
         if (block.type == OutlineBlockType::kText) {
-          lines.push_back(Cp1252ToCp437(block.value()));
+          lines.push_back(NfoText(block.value(), lost));
         } else {
           for (const auto& [fact, value] : block.facts) {
-            lines.push_back(PaddedLabel(fact->caption, ' ') + Cp1252ToCp437(value));
+            std::string line = PaddedLabel(fact->caption, ' ');
+            AppendNfoText(line, value, lost);
+            lines.push_back(std::move(line));
           }
         }
         break;
       case OutlineBlockType::kClosingFrame:
-        lines.insert(lines.end(), {"", "", Banner(block.value())});
+        lines.insert(lines.end(), {"", "", Banner(block.value(), lost)});
         break;
     }
   }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "project/readme_project.h"
+#include "text/lost_characters.h"
 #include "text/text_lines.h"
 
 namespace quillory {
 
 // The NFO text of the record: its facts under CP437 box headings, framed by a copyright banner when there
-// is a copyright. Values are converted from Windows-1252 to CP437 (letters CP437 lacks as their nearest
-// ASCII, see Cp1252ToCp437). Reads the record only; cannot fail.
-TextLines BuildNfoText(const ReadmeProject& record);
+// is a copyright. Values are converted to CP437 as text/nfo_text.h has it (letters CP437 lacks as their
+// nearest ASCII, "?" for what has no Latin form); the characters written as "?" are noted in lost, when
+// given. Reads the record only; cannot fail.
+TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost = nullptr);
 
 }  // namespace quillory

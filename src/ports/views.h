@@ -4,7 +4,8 @@
 
 namespace quillory {
 
-// The read-only Preview Text memo. It shows Windows-1252 bytes.
+// The read-only Preview Text memo. It shows the text README's bytes: UTF-8 after a byte-order mark,
+// else Windows-1252.
 class PreviewTextView {
  public:
   virtual ~PreviewTextView() = default;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "project/document_encoding.h"
 #include "project/ini_file.h"
 #include "project/project_file.h"
 #include "text/codepage.h"
@@ -17,9 +18,9 @@ bool IsBlankText(std::string_view text) {
 
 bool IsProjectDocumentBytes(std::string_view bytes) {
   if (!IsProjectDocumentText(bytes)) return false;
-  // Only a UTF-16 document needs a copy, as 8-bit text; any other is scanned where it lies.
+  // Only a UTF-16 document needs a copy, as UTF-8; any other is scanned where it lies.
   const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-  const std::string text = utf16 ? DocumentAs8Bit(std::string(bytes)) : std::string();
+  const std::string text = utf16 ? DecodeDocument(std::string(bytes)).text : std::string();
   std::string_view body = utf16 ? std::string_view(text) : bytes;
   if (body.starts_with(kUtf8Bom)) body.remove_prefix(kUtf8Bom.size());
   return IsBlankText(body) || HoldsIniSection(body, {"html", "readme"});

@@ -138,6 +138,23 @@ std::optional<std::string_view> IniDocument::ReadView(std::string_view section, 
   return CleanValue(RawValue(k->second));
 }
 
+std::optional<std::string_view> IniDocument::ExactLineValue(std::string_view section,
+                                                            std::string_view key) const {
+  auto s = section_index_.find(AsciiLower(Trim(section)));
+  if (s == section_index_.end()) return std::nullopt;
+  const Section& found = sections_[s->second];
+  auto k = found.keys.find(AsciiLower(Trim(key)));
+  if (k == found.keys.end() || k->second.added || replacements_.contains(k->second.index))
+    return std::nullopt;
+  const std::string_view line = LineText(k->second.index);
+  const std::string_view old = Trim(line);
+  const std::string_view spelling = Trim(old.substr(0, old.find('=')));
+  if (!line.starts_with(spelling) || line.size() <= spelling.size() || line[spelling.size()] != '=') {
+    return std::nullopt;
+  }
+  return line.substr(spelling.size() + 1);
+}
+
 bool IniDocument::HasSection(std::string_view section) const {
   return section_index_.contains(AsciiLower(Trim(section)));
 }

@@ -37,6 +37,10 @@ class IniDocument {
   // The same value as a view into the document, valid until the document is changed or destroyed; spares
   // a long value a copy.
   std::optional<std::string_view> ReadView(std::string_view section, std::string_view key) const;
+  // The text after "=" of key's line when the line reads exactly "key=..." (its own spelling of the key,
+  // nothing before it or around the "="), so that Write of that text would leave it as it stands; nothing
+  // for a key that is missing, written already or whose line reads otherwise. Valid as ReadView's views.
+  std::optional<std::string_view> ExactLineValue(std::string_view section, std::string_view key) const;
   // Whether a section of that name is there (read or written), with keys or without.
   bool HasSection(std::string_view section) const;
   // The number (1 for the first) of the line that holds key in section, or of the section's own line

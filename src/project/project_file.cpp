@@ -9,60 +9,100 @@
 #include <chrono>
 #include <new>
 #include <thread>
+#include <vector>
 
 #include "common/error.h"
 #include "project/facts.h"
 #include "project/ini_file.h"
+#include "project/stored_value.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
 
-// A 0xA4 byte stands for a line break in stored multi-line values.
-constexpr char kStoredLineBreak = '\xA4';
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A multi-line value as stored: each CR LF (and any lone CR or LF) becomes 0xA4. A value that the reader
-// would otherwise change (surrounding blanks, or wholly enclosed in a pair of quotes) is stored inside
-// double quotes, which the reader removes again; an indented licence heading keeps its indentation.
-std::string StoredMultiLineValue(std::string_view text) {
-  std::string out = ReplaceLineBreaks(text, std::string_view(&kStoredLineBreak, 1));
-  const bool padded = !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()));
-  const bool quoted =
-      out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
-  if (padded || quoted) {
-    out.insert(out.begin(), '"');
-    out.push_back('"');
+// A document's text, parsed once to read a record from and to write a record into.
+class OpenDocument {
+ public:
+  // `bytes` empty: a new document, whose encoding the record it is written from decides.
+  explicit OpenDocument(std::string bytes) : fresh_(bytes.empty()), text_(DecodeDocument(std::move(bytes))) {
+    Parse();
   }
-  return out;
-}
 
-// A one-line value as stored. It cannot hold a line break; one that somehow does is never allowed to
-// start a line of its own.
-std::string StoredOneLineValue(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n') c = ' ';
+  // Reads every fact the document holds into record, and its encoding.
+  void ReadInto(ReadmeProject& record) const {
+    record.encoding = text_.encoding;
+    const StoredText stored = StoredTextOf(text_);
+    for (const Fact& fact : Facts()) {
+      const auto value = ini_->ReadView(fact.section, fact.key);
+      if (value) record.*fact.member = RecordValue(*value, fact.multi_line(), stored);
+    }
   }
-  return out;
-}
 
-std::string RestoredMultiLineValue(std::string_view stored) {
-  std::string out;
-  out.reserve(stored.size() +
-              static_cast<size_t>(std::count(stored.begin(), stored.end(), kStoredLineBreak)));
-  while (!stored.empty()) {
-    const size_t brk = stored.find(kStoredLineBreak);
-    out.append(stored.substr(0, brk));
-    if (brk == std::string_view::npos) break;
-    out += "\r\n";
-    stored.remove_prefix(brk + 1);
+  // Writes record into the document (see ProjectDocumentBytes) and returns its bytes; the document is spent.
+  std::string Write(const ReadmeProject& record, DocumentEncoding* written) {
+    if (fresh_) {
+      text_.encoding = record.encoding;
+      if (text_.encoding == DocumentEncoding::kUtf8WithMark) Reparse(std::string(kUtf8Bom));
+    }
+    const auto facts = Facts();
+    std::vector<std::optional<std::string>> values(facts.size());
+    if (!StoreAll(record, values)) {
+      // A character Windows-1252 lacks: the whole document becomes UTF-8, every byte it had converted.
+      text_.encoding = DocumentEncoding::kUtf8WithMark;
+      Reparse(std::string(kUtf8Bom) + Cp1252ToUtf8(ini_->Serialize()));
+      StoreAll(record, values);
+    }
+    for (size_t i = 0; i < facts.size(); ++i) {
+      if (values[i]) ini_->Write(facts[i].section, facts[i].key, std::move(*values[i]));
+    }
+    std::string bytes = ini_->Serialize();
+    if (text_.encoding == DocumentEncoding::kWindows1252 &&
+        DetectDocumentEncoding(bytes) != DocumentEncoding::kWindows1252) {
+      // Windows-1252 bytes that happen to be well-formed UTF-8 ("Ã©") would read back as other text: the
+      // document is written as UTF-8 after a mark instead.
+      bytes = std::string(kUtf8Bom) + Cp1252ToUtf8(bytes);
+      text_.encoding = DocumentEncoding::kUtf8WithMark;
+    }
+    if (written) *written = text_.encoding;
+    return EncodeDocument(std::move(bytes), text_.encoding);
   }
-  return out;
-}
+
+ private:
+  void Parse() { ini_.emplace(std::move(text_.text)); }
+  void Reparse(std::string text) {
+    text_.text = std::move(text);
+    text_.well_formed = true;
+    Parse();
+  }
+
+  // The stored form of each fact the document is to be given, in values (nothing where the line stands as
+  // it must already). Returns false when Windows-1252 cannot hold a value.
+  bool StoreAll(const ReadmeProject& record, std::vector<std::optional<std::string>>& values) const {
+    const bool as_utf8 = IsUnicodeEncoding(text_.encoding);
+    const auto facts = Facts();
+    for (size_t i = 0; i < facts.size(); ++i) {
+      const Fact& fact = facts[i];
+      const std::string& value = record.*fact.member;
+      values[i].reset();
+      // A fact added after the first documents were written leaves a document that does not use it as it
+      // was.
+      if (value.empty() && fact.storage == Storage::kWhenUsed && !ini_->ReadView(fact.section, fact.key)) {
+        continue;
+      }
+      // A line that reads so already stays as it stands, without building its value anew.
+      const auto line = ini_->ExactLineValue(fact.section, fact.key);
+      if (line && StoredValueMatches(*line, value, fact.multi_line(), as_utf8)) continue;
+      values[i] = StoredValue(value, fact.multi_line(), as_utf8);
+      if (!values[i]) return false;
+    }
+    return true;
+  }
+
+  const bool fresh_;
+  DocumentText text_;
+  std::optional<IniDocument> ini_;
+};
 
 // A write of a document that failed, with the message it gives.
 struct WriteFailed {
@@ -153,25 +193,18 @@ std::string ApplyExtension(std::string_view chosen, std::string_view extension) 
   return path;
 }
 
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing) {
-  IniDocument document{DocumentAs8Bit(std::move(existing))};
-  for (const Fact& fact : Facts()) {
-    const std::string& value = record.*fact.member;
-    // A fact added after the first documents were written leaves a document that does not use it as it was.
-    if (value.empty() && fact.storage == Storage::kWhenUsed && !document.ReadView(fact.section, fact.key)) {
-      continue;
-    }
-    document.Write(fact.section, fact.key,
-                   fact.multi_line() ? StoredMultiLineValue(value) : StoredOneLineValue(value));
-  }
-  return document.Serialize();
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing,
+                                 DocumentEncoding* written) {
+  return OpenDocument(std::move(existing)).Write(record, written);
 }
 
-void WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
+DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
+  DocumentEncoding written = record.encoding;
   try {
     WithLockedDocument(path, [&](const std::string* existing) {
-      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+      return ProjectDocumentBytes(record, existing ? *existing : std::string(), &written);
     });
+    return written;
   } catch (const WriteFailed& failed) {
     throw failed.message;
   } catch (const Error&) {
@@ -184,9 +217,13 @@ void WriteProjectDocument(const ReadmeProject& record, const std::string& path) 
 void UpdateProjectDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
   try {
     WithLockedDocument(path, [&](const std::string* existing) {
-      ReadmeProject record = ProjectFromBytes(existing ? *existing : std::string());
+      // Parsed once, both to read the record and to write it back.
+      OpenDocument document(existing ? *existing : std::string());
+      ReadmeProject record;
+      SetHtmlDefaults(record);
+      document.ReadInto(record);
       change(record);
-      return ProjectDocumentBytes(record, existing ? *existing : std::string());
+      return document.Write(record, nullptr);
     });
   } catch (const WriteFailed& failed) {
     if (failed.error_number == 0) throw failed.message;
@@ -196,20 +233,15 @@ void UpdateProjectDocument(const std::string& path, const std::function<void(Rea
   }
 }
 
-std::string DocumentAs8Bit(std::string bytes) {
-  const bool little_endian = bytes.starts_with("\xFF\xFE");
-  if (!little_endian && !bytes.starts_with("\xFE\xFF")) return bytes;
-  std::string text = Utf16ToCp1252(std::string_view(bytes).substr(2), !little_endian);
-  // Text that itself starts with the two bytes of a mark would be taken for UTF-16 when read again; its
-  // first line lies before any section, where nothing is read.
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) text[0] = '?';
-  return text;
-}
-
 bool IsProjectDocumentText(std::string_view bytes) {
   constexpr size_t kChecked = 64 * 1024;
-  const std::string head = DocumentAs8Bit(std::string(bytes.substr(0, 2 + 2 * kChecked)));
-  return std::string_view(head).substr(0, kChecked).find('\0') == std::string_view::npos;
+  const DocumentEncoding encoding = DetectDocumentEncoding(bytes);
+  if (encoding == DocumentEncoding::kUtf16Le || encoding == DocumentEncoding::kUtf16Be) {
+    const std::string head =
+        Utf16ToUtf8(bytes.substr(2, 2 * kChecked), encoding == DocumentEncoding::kUtf16Be);
+    return head.find('\0') == std::string::npos;
+  }
+  return bytes.substr(0, kChecked).find('\0') == std::string_view::npos;
 }
 
 std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Readable readable) {
@@ -219,12 +251,7 @@ std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Read
 }
 
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
-  const IniDocument document{DocumentAs8Bit(std::move(bytes))};
-  for (const Fact& fact : Facts()) {
-    const auto value = document.ReadView(fact.section, fact.key);
-    if (!value) continue;
-    record.*fact.member = fact.multi_line() ? RestoredMultiLineValue(*value) : std::string(*value);
-  }
+  OpenDocument(std::move(bytes)).ReadInto(record);
 }
 
 void ReadProjectDocument(ReadmeProject& record, const std::string& path) {

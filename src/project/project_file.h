@@ -17,17 +17,22 @@ namespace quillory {
 std::string ApplyExtension(std::string_view chosen, std::string_view extension);
 
 // The bytes of the project document for record, written over `existing` (the file's current bytes, empty
-// for a new file; a UTF-16 document is rewritten whole as 8-bit text, by DocumentAs8Bit): every key's line
-// is replaced where it stands or added to its section, and every other byte of `existing` stays as it was.
-// A fact stored only when used (Storage::kWhenUsed) is written only when it is filled or `existing` has
-// its key.
-std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing);
+// for a new file): every key's line is replaced where it stands or added to its section, and every other
+// byte of `existing` stays as it was. A fact stored only when used (Storage::kWhenUsed) is written only when
+// it is filled or `existing` has its key. The document keeps its encoding (DetectDocumentEncoding; a new
+// file takes the record's): a Windows-1252 document stays so while every value fits, and the first write of
+// a character it lacks turns the whole document into UTF-8 after a byte-order mark (as does a write whose
+// Windows-1252 bytes would read as UTF-8, such as "Ã©", so that it reads back as written). `written`, when
+// given, receives the encoding of the bytes returned. The record must hold no text FindUnstorableText names.
+std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existing,
+                                 DocumentEncoding* written = nullptr);
 
 // Writes the record as a project document to path, replacing the file once and atomically, while holding
-// the document's lock (see UpdateProjectDocument). Raises "Unable to write to %s" (the path) when that
-// fails, "'%s' is locked by another program" when the lock stays held (kDocumentLockWait), or the message
-// of a link that is not followed (naming the link); the previous file is then left as it was.
-void WriteProjectDocument(const ReadmeProject& record, const std::string& path);
+// the document's lock (see UpdateProjectDocument). Returns the encoding written. Raises "Unable to write to
+// %s" (the path) when that fails, "'%s' is locked by another program" when the lock stays held
+// (kDocumentLockWait), or the message of a link that is not followed (naming the link); the previous file is
+// then left as it was.
+DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path);
 
 // A failed write of a document: what() is "Unable to write to PATH", error_number the system's reason.
 class DocumentWriteError : public Error {
@@ -53,10 +58,6 @@ inline constexpr std::chrono::seconds kDocumentLockWait{10};
 // Sets that wait for every later write of this process (tests shorten it).
 void SetDocumentLockWait(std::chrono::milliseconds wait);
 
-// A document's bytes as 8-bit text: a UTF-16 document (after its byte-order mark, either byte order) as
-// Windows-1252 bytes, with "?" for a character that code page lacks; any other bytes as they are.
-std::string DocumentAs8Bit(std::string bytes);
-
 // Whether a document's bytes are text: no NUL byte among its first 64 KiB, a UTF-16 document read by its
 // encoding.
 bool IsProjectDocumentText(std::string_view bytes);
@@ -66,8 +67,8 @@ bool IsProjectDocumentText(std::string_view bytes);
 // not a regular file" or ""%s" is not a Quillory project document" for a file that is not text.
 std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Readable readable);
 
-// Reads the project document bytes into record (DocumentAs8Bit first): HTML settings and facts missing
-// from it keep their current values.
+// Reads the project document bytes into record, decoded by their encoding (DecodeDocument), which the
+// record remembers: HTML settings and facts missing from it keep their current values.
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes);
 
 // Reads the project document at path as above. A path that names nothing reads as an empty document;

@@ -44,17 +44,33 @@ std::string Colour(std::string_view value) {
   return kept;
 }
 
+// Where the page's lines go: into a line list, or straight into the bytes of the file (each line followed by
+// CR LF), so that a long text is written once.
+class PageOutput {
+ public:
+  explicit PageOutput(TextLines& lines) : lines_(&lines) {}
+  explicit PageOutput(std::string& bytes) : bytes_(&bytes) {}
+  // The line to write into, until Close.
+  std::string& Open() { return lines_ ? lines_->emplace_back() : *bytes_; }
+  void Close() {
+    if (bytes_) *bytes_ += kCrLf;
+  }
+
+ private:
+  TextLines* lines_ = nullptr;
+  std::string* bytes_ = nullptr;
+};
+
 class PageBuilder {
  public:
-  explicit PageBuilder(const ReadmeProject& record)
-      : outline_(record), record_(record), encoding_(PageEncodingFor(record.chr)) {}
+  PageBuilder(const ReadmeProject& record, PageOutput& out)
+      : outline_(record), record_(record), encoding_(PageEncodingFor(record.chr)), out_(out) {}
 
-  TextLines Build(HtmlVariant variant) {
+  void Build(HtmlVariant variant) {
     AppendHead();
     const std::string copyright = Text(record_.copyright);
-    if (outline_.framed()) lines_.push_back("<h3>" + copyright + "</h3>");
-    lines_.emplace_back(
-        R"( <table class="center_table keret" cellpadding="0" cellspacing="2" style="width: 70%;">)");
+    if (outline_.framed()) Line("<h3>" + copyright + "</h3>");
+    Line(R"( <table class="center_table keret" cellpadding="0" cellspacing="2" style="width: 70%;">)");
 
     for (const OutlineBlock& block : outline_.blocks()) {
       if (block.type == OutlineBlockType::kFactList) {
@@ -68,14 +84,13 @@ class PageBuilder {
       }
     }
 
-    lines_.emplace_back(" </table>");
+    Line(" </table>");
     if (outline_.framed()) {
-      lines_.emplace_back("<br />");
-      lines_.push_back("<h3>" + copyright + "</h3>");
-      lines_.emplace_back();
+      Line("<br />");
+      Line("<h3>" + copyright + "</h3>");
+      Line("");
     }
-    lines_.insert(lines_.end(), {"</div>", "</body>", "</html>"});
-    return std::move(lines_);
+    for (std::string_view line : {"</div>", "</body>", "</html>"}) Line(line);
   }
 
  private:
@@ -97,9 +112,8 @@ class PageBuilder {
   // of the body: always 60 lines.
   void AppendHead() {
     const std::string chr = Text(record_.chr);
-    lines_.insert(
-        lines_.end(),
-        {
+    for (
+        const std::string& line : std::initializer_list<std::string>{
             "<!-- Created " + std::string(kAppTitle) + " -->",
             "<?xml version=\"1.0\" encoding=\"" + chr + "\"?>",
             R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.1//EN" "http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd">)",
@@ -163,16 +177,18 @@ class PageBuilder {
             "",
             "<body>",
             R"(<div class="center">)",
-        });
+        }) {
+      Line(line);
+    }
   }
 
   // A row of one bold centred cell holding the heading line.
   void AppendHeadingRow(std::string heading) {
-    lines_.emplace_back("   <tr>");
-    lines_.emplace_back(R"(     <td class="center bold" colspan="2">)");
-    lines_.push_back(std::move(heading));
-    lines_.emplace_back("     </td>");
-    lines_.emplace_back("   </tr>");
+    Line("   <tr>");
+    Line(R"(     <td class="center bold" colspan="2">)");
+    Line(heading);
+    Line("     </td>");
+    Line("   </tr>");
   }
 
   // A fact's value as page text: an address as a link (see WebLink), an e-mail address as a mailto link.
@@ -191,38 +207,54 @@ class PageBuilder {
   // differently from the program info's.
   void AppendFactRow(ReadmeBlock list, const Fact& fact, std::string_view value) {
     const bool contact = list == ReadmeBlock::kContact;
-    lines_.emplace_back("   <tr>");
-    lines_.emplace_back(R"(     <td class="caption">)");
-    lines_.push_back(std::string(kIndent) + std::string(fact.caption) + (contact ? ":" : ": "));
-    lines_.emplace_back("     </td>");
-    lines_.emplace_back(contact ? "     <td >" : "     <td>");
-    lines_.push_back(std::string(kIndent) + Value(fact, value));
-    lines_.emplace_back("     </td>");
-    lines_.emplace_back("   </tr>");
+    Line("   <tr>");
+    Line(R"(     <td class="caption">)");
+    Line(std::string(kIndent) + std::string(fact.caption) + (contact ? ":" : ": "));
+    Line("     </td>");
+    Line(contact ? "     <td >" : "     <td>");
+    Line(std::string(kIndent) + Value(fact, value));
+    Line("     </td>");
+    Line("   </tr>");
   }
 
   // A heading row, then a row with the whole text on one line, its line breaks as "<br />".
   void AppendSection(std::string heading, std::string_view text) {
     AppendHeadingRow(std::move(heading));
-    lines_.emplace_back("   <tr>");
-    lines_.emplace_back(R"(     <td colspan="2">)");
-    std::string line(kIndent);
+    Line("   <tr>");
+    Line(R"(     <td colspan="2">)");
+    std::string& line = out_.Open();
+    line += kIndent;
     AppendPageText(line, text, encoding_, /*line_breaks=*/true);
-    lines_.push_back(std::move(line));
-    lines_.emplace_back("     </td>");
-    lines_.emplace_back("    </tr>");
+    out_.Close();
+    Line("     </td>");
+    Line("    </tr>");
+  }
+
+  void Line(std::string_view text) {
+    out_.Open().append(text);
+    out_.Close();
   }
 
   const ReadmeOutline outline_;
   const ReadmeProject& record_;
   const PageEncoding encoding_;
-  TextLines lines_;
+  PageOutput& out_;
 };
 
 }  // namespace
 
 TextLines BuildHtmlReadme(const ReadmeProject& record, HtmlVariant variant) {
-  return PageBuilder(record).Build(variant);
+  TextLines lines;
+  PageOutput out(lines);
+  PageBuilder(record, out).Build(variant);
+  return lines;
+}
+
+std::string HtmlReadmeBytes(const ReadmeProject& record, HtmlVariant variant) {
+  std::string bytes;
+  PageOutput out(bytes);
+  PageBuilder(record, out).Build(variant);
+  return bytes;
 }
 
 }  // namespace quillory

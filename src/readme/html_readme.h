@@ -13,4 +13,7 @@ enum class HtmlVariant { kExport, kPreview };
 // escaped and encoded for the character set the page declares (chr). Reads the record only; cannot fail.
 TextLines BuildHtmlReadme(const ReadmeProject& record, HtmlVariant variant);
 
+// The bytes of that page as written to a file: JoinLines of BuildHtmlReadme, made without the line list.
+std::string HtmlReadmeBytes(const ReadmeProject& record, HtmlVariant variant);
+
 }  // namespace quillory

@@ -4,7 +4,6 @@
 
 #include "project/readme_outline.h"
 #include "readme/markdown_text.h"
-#include "text/codepage.h"
 #include "text/text_lines.h"
 
 namespace quillory {
@@ -13,12 +12,9 @@ namespace {
 // The heading level of a section; the texts' own headings go below it.
 constexpr int kSectionLevel = 2;
 
-// A stored value as the UTF-8 text the README is written in.
-std::string Utf8(std::string_view stored) { return Cp1252ToUtf8(stored); }
-
 // A one-line fact's value as inline Markdown: a digest as a code span, an address as a link when the
 // link rule allows it, an e-mail address as a mailto link, anything else as its own characters.
-std::string FactText(const Fact& fact, const std::string& value) {
+std::string FactText(const Fact& fact, std::string_view value) {
   switch (fact.kind) {
     case FactKind::kDigest:
       return MarkdownCodeSpan(value);
@@ -54,27 +50,27 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
       case OutlineBlockType::kTitle:
         out += "#";
         for (const ShownFact& part : block.facts) {
-          if (const std::string text = MarkdownInlineText(Utf8(part.value), true); !text.empty())
+          if (const std::string text = MarkdownInlineText(part.value, true); !text.empty())
             out += " " + text;
         }
         out += "\n";
         break;
       case OutlineBlockType::kOpeningFrame:
-        if (const std::string text = MarkdownParagraphText(Utf8(block.value())); !text.empty()) {
+        if (const std::string text = MarkdownParagraphText(block.value()); !text.empty()) {
           out += "\n" + text + "\n";
         }
         break;
       case OutlineBlockType::kFactList: {
         std::string items;
         for (const auto& [fact, value] : block.facts) {
-          items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, Utf8(value)) + "\n";
+          items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, value) + "\n";
         }
         out += Section(block.caption, items);
         break;
       }
       case OutlineBlockType::kText:
         out += Section(block.caption,
-                       SectionText(*block.facts.front().fact, ReplaceLineBreaks(Utf8(block.value()), "\n")));
+                       SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n")));
         break;
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;

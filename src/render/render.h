@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "project/readme_project.h"
 
@@ -26,12 +27,19 @@ inline constexpr Format Format::kHtmlPreview{"html-preview"};
 inline constexpr Format Format::kNfo{"nfo"};
 inline constexpr Format Format::kMarkdown{"md"};
 
+// A document made from a record: its bytes, and the characters it had to write as "?".
+struct RenderedDocument {
+  std::string bytes;
+  std::vector<char32_t> lost;  // distinct, in order of first appearance
+  std::string_view charset;    // what lacked them ("CP437"); empty for a format that loses nothing
+};
+
 // What the rest of the program needs to know of a format.
 struct FormatInfo {
   Format format;                  // with its name on the command line
   std::string_view extension;     // the extension its files get (".txt"); empty: never a file of its own
   std::string_view save_as_type;  // its entry in the Save As type list; empty: Save As does not offer it
-  std::string (*build)(const ReadmeProject&);
+  RenderedDocument (*build)(const ReadmeProject&);
 };
 
 // Every format, in the order the command line lists them and Save As offers them.
@@ -48,8 +56,13 @@ inline constexpr std::string_view kProgramNameRequired = "Program Name is requir
 // Whether the record can be rendered: every format needs a program name.
 bool HasProgramName(const ReadmeProject& record);
 
-// The bytes of the record in format, exactly as they are written to a file. Raises kProgramNameRequired
-// when the record has no program name.
-std::string RenderDocument(const ReadmeProject& record, Format format);
+// The record in format: the bytes exactly as they are written to a file, and what they lost. Raises
+// kProgramNameRequired when the record has no program name.
+RenderedDocument RenderDocument(const ReadmeProject& record, Format format);
+
+// The words for what a document lost, for people: `日, 本, 😀 have no CP437 form and were written as "?"`
+// (one character: "has", "was"), without " and ... written as "?"" unless written; empty when it lost
+// nothing.
+std::string LostCharactersText(const RenderedDocument& document, bool written = true);
 
 }  // namespace quillory

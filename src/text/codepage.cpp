@@ -1,7 +1,10 @@
 #include "text/codepage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 namespace quillory {
@@ -62,6 +65,80 @@ constexpr std::array<std::string_view, 256> kNfoBytes = [] {
   for (size_t b = 0x80; b < 0x100; ++b) table[b] = kNfoHigh[b - 0x80];
   return table;
 }();
+
+// The UTF-8 bytes of each Windows-1252 byte, with their count, computed at compile time.
+struct Utf8Form {
+  std::array<char, 4> bytes{};
+  uint8_t size = 0;
+};
+constexpr std::array<Utf8Form, 256> kCp1252Utf8 = [] {
+  std::array<Utf8Form, 256> forms{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t ch = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char32_t>(b);
+    Utf8Form& form = forms[b];
+    if (ch < 0x80) {
+      form.bytes[0] = static_cast<char>(ch);
+      form.size = 1;
+    } else if (ch < 0x800) {
+      form.bytes[0] = static_cast<char>(0xC0 | (ch >> 6));
+      form.bytes[1] = static_cast<char>(0x80 | (ch & 0x3F));
+      form.size = 2;
+    } else {
+      form.bytes[0] = static_cast<char>(0xE0 | (ch >> 12));
+      form.bytes[1] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+      form.bytes[2] = static_cast<char>(0x80 | (ch & 0x3F));
+      form.size = 3;
+    }
+  }
+  return forms;
+}();
+
+// Whether a C1 control (U+0080 to U+009F) is one of the five Windows-1252 leaves undefined, which stand
+// for themselves.
+bool IsCp1252UndefinedByte(char32_t ch) {
+  return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
+}
+
+// Encodes UTF-8 as Windows-1252, giving each run of ASCII to run(view) and each other byte to byte(b); either
+// may return false to stop (a callback that returns nothing goes on). Returns false at a character that does
+// not fit, a malformed sequence, or when a callback stopped.
+template <typename Run, typename Byte>
+bool EncodeCp1252(std::string_view utf8, Run run, Byte byte) {
+  const size_t size = utf8.size();
+  for (size_t pos = 0; pos < size;) {
+    const size_t high = FindNonAscii(utf8, pos);
+    if (high > pos) {
+      if constexpr (std::is_void_v<decltype(run(utf8.substr(pos, high - pos)))>) {
+        run(utf8.substr(pos, high - pos));
+      } else if (!run(utf8.substr(pos, high - pos))) {
+        return false;
+      }
+    }
+    if (high == size) break;
+    pos = high;
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    unsigned char encoded;
+    // U+0080 to U+00FF, the most common case, without a table.
+    if ((lead == 0xC2 || lead == 0xC3) && pos + 1 < size &&
+        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+      const char32_t ch = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3F);
+      if (ch < 0xA0 && !IsCp1252UndefinedByte(ch)) return false;
+      encoded = static_cast<unsigned char>(ch);
+      pos += 2;
+    } else {
+      const auto ch = NextUtf8(utf8, pos);
+      const auto mapped = ch ? UnicodeToCp1252(*ch) : std::nullopt;
+      if (!mapped) return false;
+      encoded = *mapped;
+    }
+    if constexpr (std::is_void_v<decltype(byte(encoded))>) {
+      byte(encoded);
+    } else if (!byte(encoded)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 template <typename Decode>
 std::unordered_map<char32_t, unsigned char> ReverseTable(Decode decode) {
@@ -136,60 +213,94 @@ void AppendUtf8(std::string& out, char32_t ch) {
   }
 }
 
-std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  int extra = 0;
-  char32_t ch = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1, ch = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, ch = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, ch = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++pos;
-    return std::nullopt;
-  }
-  if (pos + extra >= text.size()) {
-    ++pos;
-    return std::nullopt;
-  }
-  for (int i = 1; i <= extra; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return std::nullopt;
-    }
-    ch = (ch << 6) | (next & 0x3F);
-  }
-  if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
-    ++pos;
-    return std::nullopt;
-  }
-  pos += extra + 1;
-  return ch;
-}
-
 bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
+  auto continues = [&](size_t at) { return (bytes[at] & 0xC0) == 0x80; };
+  size_t pos = FindNonAscii(text);
+  // While four bytes are left, a sequence needs no check of its length.
+  while (pos + 4 <= size) {
+    const unsigned lead = bytes[pos];
+    if (lead < 0x80) {
+      pos = FindNonAscii(text, pos + 1);
+    } else if (lead < 0xC2) {
+      return false;  // a continuation byte, or the lead of an overlong form
+    } else if (lead < 0xE0) {
+      if (!continues(pos + 1)) return false;
+      pos += 2;
+    } else if (lead < 0xF0) {
+      if (!continues(pos + 1) || !continues(pos + 2)) return false;
+      // Neither overlong (E0 80..9F) nor a surrogate (ED A0..BF).
+      if ((lead == 0xE0 && bytes[pos + 1] < 0xA0) || (lead == 0xED && bytes[pos + 1] >= 0xA0)) return false;
+      pos += 3;
+    } else if (lead < 0xF5) {
+      if (!continues(pos + 1) || !continues(pos + 2) || !continues(pos + 3)) return false;
+      // Neither overlong (F0 80..8F) nor beyond U+10FFFF (F4 90..BF).
+      if ((lead == 0xF0 && bytes[pos + 1] < 0x90) || (lead == 0xF4 && bytes[pos + 1] >= 0x90)) return false;
+      pos += 4;
+    } else {
+      return false;
+    }
+  }
+  // The last few bytes, a character at a time.
+  while (pos < size) {
     if (!NextUtf8(text, pos)) return false;
   }
   return true;
 }
 
+std::string_view Cp1252ByteAsUtf8(unsigned char byte) {
+  const Utf8Form& form = kCp1252Utf8[byte];
+  return std::string_view(form.bytes.data(), form.size);
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
+  const auto& table = kCp1252Utf8;
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (unsigned char b : bytes) AppendUtf8(out, Cp1252ToUnicode(b));
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t high = FindNonAscii(bytes, pos);
+    out.append(bytes, pos, high - pos);
+    if (high == bytes.size()) break;
+    const Utf8Form& form = table[static_cast<unsigned char>(bytes[high])];
+    out.append(form.bytes.data(), form.size);
+    pos = high + 1;
+  }
   return out;
 }
 
 std::string Utf8ToCp1252(std::string_view utf8, char replacement, bool* lossless) {
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp1252);
+}
+
+bool AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
+  return EncodeCp1252(
+      utf8, [&](std::string_view run) { out.append(run); },
+      [&](unsigned char byte) { out += static_cast<char>(byte); });
+}
+
+size_t MatchCp1252Prefix(std::string_view cp1252, std::string_view utf8) {
+  size_t at = 0;
+  const bool same = EncodeCp1252(
+      utf8,
+      [&](std::string_view run) {
+        if (cp1252.size() - at < run.size() || cp1252.compare(at, run.size(), run) != 0) return false;
+        at += run.size();
+        return true;
+      },
+      [&](unsigned char byte) {
+        if (at >= cp1252.size() || static_cast<unsigned char>(cp1252[at]) != byte) return false;
+        ++at;
+        return true;
+      });
+  return same ? at : std::string_view::npos;
+}
+
+std::optional<std::string> Utf8AsCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  if (!AppendUtf8AsCp1252(out, utf8)) return std::nullopt;
+  return out;
 }
 
 std::string_view Cp1252ToCp437(unsigned char byte) { return kNfoBytes[byte]; }
@@ -227,26 +338,67 @@ std::string Utf8ToCp437(std::string_view utf8, char replacement, bool* lossless)
   return FromUtf8(utf8, replacement, lossless, UnicodeToCp437);
 }
 
-std::string Utf16ToCp1252(std::string_view bytes, bool big_endian, char replacement) {
+std::string RepairedUtf8(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size() / 2 + 1);
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t high = FindNonAscii(bytes, pos);
+    out.append(bytes, pos, high - pos);
+    if (high == bytes.size()) break;
+    pos = high;
+    if (NextUtf8(bytes, pos)) {
+      out.append(bytes, high, pos - high);
+    } else {
+      out += Cp1252ByteAsUtf8(static_cast<unsigned char>(bytes[high]));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
   auto unit = [&](size_t i) -> char32_t {
     const auto first = static_cast<unsigned char>(bytes[i]),
                second = static_cast<unsigned char>(bytes[i + 1]);
     return big_endian ? (first << 8 | second) : (second << 8 | first);
   };
+  constexpr char32_t kReplacement = 0xFFFD;
   size_t i = 0;
   for (; i + 1 < bytes.size(); i += 2) {
     char32_t ch = unit(i);
+    if (ch < 0x80) {
+      out += static_cast<char>(ch);
+      continue;
+    }
     if (ch >= 0xD800 && ch <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
         unit(i + 2) <= 0xDFFF) {
       ch = 0x10000 + ((ch - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
       i += 2;
     }
-    const auto byte = (ch >= 0xD800 && ch <= 0xDFFF) ? std::nullopt : UnicodeToCp1252(ch);
-    out += byte ? static_cast<char>(*byte) : replacement;
+    AppendUtf8(out, (ch >= 0xD800 && ch <= 0xDFFF) ? kReplacement : ch);
   }
-  if (i < bytes.size()) out += replacement;
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);
+  return out;
+}
+
+std::string Utf8ToUtf16(std::string_view utf8, bool big_endian) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  auto append_unit = [&](char32_t unit) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += big_endian ? high : low;
+    out += big_endian ? low : high;
+  };
+  for (size_t pos = 0; pos < utf8.size();) {
+    const char32_t ch = NextUtf8(utf8, pos).value_or(0xFFFD);
+    if (ch >= 0x10000) {
+      append_unit(0xD800 + ((ch - 0x10000) >> 10));
+      append_unit(0xDC00 + ((ch - 0x10000) & 0x3FF));
+    } else {
+      append_unit(ch);
+    }
+  }
   return out;
 }
 

@@ -34,7 +34,7 @@ committed=$(cat release.qlx)
 sh "$script" || fail "the first run"
 [ "$(cd dist && ls | tr '\n' ' ')" = "README.html README.md README.nfo README.txt app-v1.2.0.tar.gz " ] ||
   fail "dist/ holds $(ls dist)"
-tar tzf dist/app-v1.2.0.tar.gz | grep -qx 'app-v1.2.0/main.c' || fail "the tarball lacks main.c"
+tar tzf dist/app-v1.2.0.tar.gz | grep -x 'app-v1.2.0/main.c' >/dev/null || fail "the tarball lacks main.c"
 grep -q 'A --check gate' dist/README.txt || fail "README.txt lacks the version's change log"
 if grep -q 'First' dist/README.txt; then fail "README.txt holds another version's change log"; fi
 grep -q "$(quillory-cli sha256 dist/app-v1.2.0.tar.gz)" dist/README.md || fail "README.md lacks the tarball's SHA-256"

@@ -67,20 +67,20 @@ TEST(FieldCommands, CopyrightAdditions) {
   record.copyright = "Demo";
   AppendToCopyrightCommand(record, CopyrightAddition::kCopyrightSign);
   AppendToCopyrightCommand(record, CopyrightAddition::kAllRightsReserved);
-  EXPECT_EQ(record.copyright, "Demo\xA9 All Rights Reserved");
+  EXPECT_EQ(record.copyright, "Demo© All Rights Reserved");
   record.copyright.clear();
   AppendToCopyrightCommand(record, CopyrightAddition::kRegisteredSign);
   AppendToCopyrightCommand(record, CopyrightAddition::kTradeMarkSign);
   AppendToCopyrightCommand(record, CopyrightAddition::kTradeMarkSign);
-  EXPECT_EQ(record.copyright, "\xAE\x99\x99");
+  EXPECT_EQ(record.copyright, "®™™");
 }
 
 TEST(FieldCommands, VisitOpensWebAddressesOnly) {
   FakeShell shell;
   VisitAddressCommand("", shell);
   VisitAddressCommand("file:///etc", shell);
-  VisitAddressCommand("www.caf\xE9.example", shell);  // not a host name in ASCII
-  VisitAddressCommand("https://example.org/caf\xE9", shell);
+  VisitAddressCommand("www.café.example", shell);  // not a host name in ASCII
+  VisitAddressCommand("https://example.org/café", shell);
   EXPECT_EQ(shell.opened, std::vector<std::string>{"https://example.org/caf\xC3\xA9"});
 }
 

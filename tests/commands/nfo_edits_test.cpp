@@ -21,7 +21,7 @@ ReadmeProject Named(const std::string& program) {
 }
 
 std::string NfoOf(const std::string& program) {
-  return program.empty() ? std::string() : RenderDocument(Named(program), Format::kNfo);
+  return program.empty() ? std::string() : RenderDocument(Named(program), Format::kNfo).bytes;
 }
 
 // One step: "show NAME" (the NFO tab shown with that program name), "show NAME yes|no" (with the answer to
@@ -92,6 +92,17 @@ TEST(NfoEdits, TheMemoIsRebuiltOnlyForAChangedRecordAndEditsAreLostOnlyWithConse
     EXPECT_EQ(edits.HasUnsavedEdits(memo), c.unsaved);
     EXPECT_EQ(closes, c.closes);
   }
+}
+
+// A built NFO that writes characters as "?" says which, each time it is built, and only then.
+TEST(NfoEdits, ABuildThatLosesCharactersSaysWhich) {
+  FakeNfoMemo memo;
+  FakeDialogs dialogs;
+  NfoEdits edits;
+  for (const char* program : {"Łódź", "日本", "日本", "Tool 😀"}) edits.Show(Named(program), memo, dialogs);
+  EXPECT_EQ(dialogs.informations,
+            (std::vector<std::string>{"日, 本 have no CP437 form and were written as \"?\" in the NFO.",
+                                      "😀 has no CP437 form and was written as \"?\" in the NFO."}));
 }
 
 }  // namespace

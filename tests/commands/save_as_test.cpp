@@ -28,7 +28,7 @@ struct Session {
 
 TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
   Session s;
-  s.record.program_name = "Caf\xE9";
+  s.record.program_name = "Café 日本";
   SaveAsCommand(s.record, s.window, s.dialogs);  // cancelled
   ASSERT_EQ(s.dialogs.save_requests.size(), 1u);
   const FileDialogRequest& request = s.dialogs.save_requests[0];
@@ -36,7 +36,7 @@ TEST(SaveAs, TheDialogAndTheEmptyProgramName) {
             "Quillory file (*.qlx)|*.qlx|Text File (*.txt)|*.txt|(X)HTML 1.1 Document (*.html)|*.html"
             "|Markdown File (*.md)|*.md");
   EXPECT_EQ(request.filter_index, 1);
-  EXPECT_EQ(request.file_name, "Caf\xC3\xA9 Readme");
+  EXPECT_EQ(request.file_name, "Café 日本 Readme");
   EXPECT_EQ(request.title, "Save As *.qlx or Export *.txt, *.html, *.md");
 
   s.record.program_name.clear();
@@ -86,6 +86,16 @@ TEST(SaveAs, TheProjectTypeAdoptsTheNameAndSaveFollowsIt) {
   EXPECT_NE(ReadFile(dir.File("Tool 1.qlx")).find("version=9\r\n"), std::string::npos);
   EXPECT_EQ(ReadFile(dir.File("first.qlx")).find("version=9"), std::string::npos);
   EXPECT_EQ(ListFolder(dir.path()), "Tool 1.qlx export.html first.qlx");
+
+  // A text holding ¤ is exported as it is, but not saved: the document and its name stay.
+  s.record.news = "a ¤ b";
+  s.dialogs.AnswerSave(dir.File("export"), 2);
+  SaveAsCommand(s.record, s.window, s.dialogs);
+  EXPECT_NE(ReadFile(dir.File("export.txt")).find("a \xA4 b"), std::string::npos);
+  s.dialogs.AnswerSave(dir.File("other"), 1);
+  EXPECT_THROW(SaveAsCommand(s.record, s.window, s.dialogs), Error);
+  EXPECT_EQ(s.record.document_path, dir.File("Tool 1.qlx"));
+  EXPECT_EQ(ListFolder(dir.path()), "Tool 1.qlx export.html export.txt first.qlx");
 }
 
 }  // namespace

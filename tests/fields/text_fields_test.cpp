@@ -12,9 +12,10 @@ TEST(TextFileAsFact, LineBreaksAndEncodings) {
       {"a\rb", "a\r\nb"},
       {"a\r\nb\n\rc\r\r\n", "a\r\nb\r\n\r\nc\r\n\r\n"},
       {"", ""},
-      {"caf\xC3\xA9 \xE2\x82\xAC \xE2\x94\x8C", "caf\xE9 \x80 ?"},  // UTF-8: é and € convert, ┌ cannot
-      {"\xEF\xBB\xBFplain", "plain"},                               // a byte-order mark is dropped
-      {"caf\xE9 \xA9", "caf\xE9 \xA9"},                             // Windows-1252 stays as it is
+      {"café € ┌ Łódź 日本 😀\n", "café € ┌ Łódź 日本 😀\r\n"},  // UTF-8 without a mark
+      {"\xEF\xBB\xBFplain", "plain"},                          // a byte-order mark is dropped
+      {"\xEF\xBB\xBFő caf\xE9", "ő café"},                     // after a mark, a stray 8-bit letter kept
+      {"caf\xE9 \xA9\x80", "café ©€"},                         // Windows-1252
       {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
   };
   for (const auto& [file, fact] : cases) EXPECT_EQ(TextFileAsFact(file), fact) << file;

@@ -1,4 +1,4 @@
-// A record made from the input (every fact, every HTML setting, any bytes) rendered by the four builders.
+// A record made from the input (every fact, every HTML setting, any text) rendered by the four builders.
 // Checked: each layout's line count follows from which fields are filled; the page holds no markup
 // character ("<", ">", '"') that its template did not put there, every "&" starts a reference, its bytes
 // match the declared character set and hold no control byte an XML reader refuses, its cells give back
@@ -24,6 +24,7 @@
 #include "readme/markdown_readme.h"
 #include "readme/text_readme.h"
 #include "text/codepage.h"
+#include "text/nfo_text.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ constexpr std::string_view kIndent = "       ";
 constexpr std::string R::*kListedFacts[] = {
     &R::version,     &R::author,    &R::license_type,   &R::limitations, &R::paid,
     &R::size,        &R::os,        &R::creation,       &R::languages,   &R::down_url,
-    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5,       &R::sha256};
+    &R::down_mirror, &R::surce_url, &R::screenshot_url, &R::md5,         &R::sha256};
 // The values the page writes as links.
 constexpr std::string R::*kAddresses[] = {&R::down_url, &R::down_mirror, &R::surce_url, &R::screenshot_url,
                                           &R::website};
@@ -49,11 +50,14 @@ constexpr std::string R::*kAddresses[] = {&R::down_url, &R::down_mirror, &R::sur
 constexpr std::string R::*kTexts[] = {&R::descript_uses, &R::required, &R::news,
                                       &R::changelog,     &R::todo,     &R::license};
 
+// A record made from the input: every value UTF-8 (a byte that starts no well-formed sequence read as its
+// Windows-1252 character), as every reader of the program makes it.
 ReadmeProject RecordFrom(FuzzedDataProvider& input) {
   ReadmeProject record;
   const auto charset = input.ConsumeIntegral<uint8_t>();
   for (const auto facts : {ReleaseFacts(), HtmlSettings()}) {
-    for (const Fact* fact : facts) record.*fact->member = input.ConsumeRandomLengthString();
+    for (const Fact* fact : facts)
+      record.*fact->member = quillory::RepairedUtf8(input.ConsumeRandomLengthString());
   }
   constexpr const char* kCharsets[] = {"utf-8", "UTF-8", "iso-8859-1", "windows-1252", "iso-8859-2"};
   if (charset < std::size(kCharsets)) record.chr = kCharsets[charset];
@@ -104,24 +108,38 @@ ReadmeProject Skeleton(const ReadmeProject& r) {
   return s;
 }
 
-// Stands for a control or undefined byte, which the page writes as U+FFFD.
+// Stands for a character the page writes as U+FFFD.
 constexpr char kReplaced = '\x01';
 
-bool IsReplacedByte(unsigned char byte) {
-  return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x81 || byte == 0x8D ||
-         byte == 0x8F || byte == 0x90 || byte == 0x9D;
+// Whether the page writes U+FFFD for ch: a control character other than tab, CR and LF, a C1 control,
+// U+FFFE or U+FFFF.
+bool IsReplacedCharacter(char32_t ch) {
+  return (ch < 0x20 && ch != '\t' && ch != '\r' && ch != '\n') || (ch >= 0x80 && ch < 0xA0) || ch == 0xFFFE ||
+         ch == 0xFFFF;
 }
 
-// The value with every byte the page writes as U+FFFD replaced by kReplaced.
-std::string Replaced(std::string value) {
-  for (char& c : value) {
-    if (IsReplacedByte(static_cast<unsigned char>(c))) c = kReplaced;
+// Whether a byte of a page stands for a replaced character: a control byte, or in an 8-bit page one of the
+// C1 range.
+bool IsReplacedByte(unsigned char byte) { return byte < 0x20 ? IsReplacedCharacter(byte) : false; }
+
+// The value (UTF-8) with every character the page writes as U+FFFD (U+FFFD itself too) replaced by
+// kReplaced.
+std::string Replaced(std::string_view value) {
+  std::string out;
+  for (size_t pos = 0; pos < value.size();) {
+    const size_t start = pos;
+    const char32_t ch = quillory::NextUtf8(value, pos).value_or(0xFFFF);
+    if (IsReplacedCharacter(ch) || ch == 0xFFFD) {
+      out += kReplaced;
+    } else {
+      out.append(value.substr(start, pos - start));
+    }
   }
-  return value;
+  return out;
 }
 
-// The record bytes a stretch of page text stands for: references resolved, characters encoded back to
-// Windows-1252 (U+FFFD as kReplaced), and (in a text section) "<br />" read as a line break. Fails the run
+// The record text (UTF-8) a stretch of page text stands for: references resolved, bytes read by the page's
+// character set (U+FFFD as kReplaced), and (in a text section) "<br />" read as a line break. Fails the run
 // on anything else.
 std::string Decode(std::string_view text, PageEncoding encoding, bool line_breaks) {
   std::string out;
@@ -131,9 +149,8 @@ std::string Decode(std::string_view text, PageEncoding encoding, bool line_break
       out += kReplaced;
       return;
     }
-    auto byte = quillory::UnicodeToCp1252(ch);
-    FUZZ_CHECK(byte.has_value(), "a character Windows-1252 cannot hold");
-    out += static_cast<char>(*byte);
+    FUZZ_CHECK(!IsReplacedCharacter(ch), "a character the page should have replaced");
+    quillory::AppendUtf8(out, ch);
   };
   while (pos < text.size()) {
     const auto byte = static_cast<unsigned char>(text[pos]);
@@ -157,20 +174,26 @@ std::string Decode(std::string_view text, PageEncoding encoding, bool line_break
                        std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }),
                    "an unknown reference");
         const auto ch = static_cast<char32_t>(std::stoul(std::string(name.substr(1))));
-        FUZZ_CHECK(ch >= 0x80 && (encoding != PageEncoding::kLatin1 || ch < 0xA0 || ch > 0xFF) &&
-                       (encoding != PageEncoding::kWindows1252 || ch == 0xFFFD),
-                   "a reference for a character the page's set holds");
+        FUZZ_CHECK(
+            ch >= 0x80 && (encoding != PageEncoding::kLatin1 || ch < 0xA0 || ch > 0xFF) &&
+                (encoding != PageEncoding::kWindows1252 || ch == 0xFFFD || !quillory::UnicodeToCp1252(ch)),
+            "a reference for a character the page's set holds");
         put(ch);
       }
       pos = end + 1;
     } else {
       FUZZ_CHECK(byte != '<' && byte != '>' && byte != '"', "a markup character in a value");
-      FUZZ_CHECK(!IsReplacedByte(byte) || (byte >= 0x80 && encoding == PageEncoding::kUtf8),
-                 "a control or undefined byte in the page");
+      FUZZ_CHECK(!IsReplacedByte(byte), "a control byte in the page");
       FUZZ_CHECK(encoding != PageEncoding::kLatin1 || byte < 0x80 || byte >= 0xA0,
                  "a C1 control byte in an iso-8859-1 page");
-      if (byte < 0x80 || encoding == PageEncoding::kLatin1 || encoding == PageEncoding::kWindows1252) {
+      if (byte < 0x80) {
         out += static_cast<char>(byte);
+        ++pos;
+      } else if (encoding == PageEncoding::kLatin1) {
+        put(byte);
+        ++pos;
+      } else if (encoding == PageEncoding::kWindows1252) {
+        put(quillory::Cp1252ToUnicode(byte));
         ++pos;
       } else {
         FUZZ_CHECK(encoding == PageEncoding::kUtf8, "a non-ASCII byte in a page of character references");
@@ -255,8 +278,7 @@ void CheckPage(const ReadmeProject& r, const Filled& f) {
 
   const PageEncoding encoding = quillory::PageEncodingFor(r.chr);
   const std::string bytes = quillory::JoinLines(page);
-  FUZZ_CHECK(std::none_of(bytes.begin(), bytes.end(),
-                          [](char c) { return static_cast<unsigned char>(c) < 0x20 && IsReplacedByte(c); }),
+  FUZZ_CHECK(std::none_of(bytes.begin(), bytes.end(), [](char c) { return IsReplacedByte(c); }),
              "a control byte in the page");
   if (encoding == PageEncoding::kUtf8) FUZZ_CHECK(quillory::IsValidUtf8(bytes), "utf-8 page is not UTF-8");
   if (encoding == PageEncoding::kCharacterReferences) {
@@ -296,12 +318,11 @@ void CheckNfo(const ReadmeProject& r, const Filled& f) {
   FUZZ_CHECK(lines.size() == expected, "NFO line count");
   const std::string name_line = lines[(f.copyright ? 3 : 0) + 4];
   FUZZ_CHECK(name_line.starts_with("Program Name        : "), "program name line");
-  FUZZ_CHECK(name_line.substr(22) == quillory::Cp1252ToCp437(r.program_name), "program name line");
+  FUZZ_CHECK(name_line.substr(22) == quillory::NfoText(r.program_name), "program name line");
   if (f.copyright) {
     const std::string& banner = lines.front();
     FUZZ_CHECK(banner == lines.back(), "the two banners");
-    FUZZ_CHECK(banner.size() == 2 + 2 * 21 + 2 + quillory::Cp1252ToCp437(r.copyright).size(),
-               "banner length");
+    FUZZ_CHECK(banner.size() == 2 + 2 * 21 + 2 + quillory::NfoText(r.copyright).size(), "banner length");
   }
 
   // Conversion to CP437 adds no control byte and drops none: the NFO holds the control bytes of the

@@ -226,7 +226,7 @@ TEST_F(ToolsTest, FieldCommandsThroughTheirControls) {
   Type("Edit3", "Demo");
   Click(Find<QWidget>("Button12"));
   Click(Find<QWidget>("Button15"));
-  EXPECT_EQ(form->record().copyright, "Demo\xA9 All Rights Reserved");
+  EXPECT_EQ(form->record().copyright, "Demo© All Rights Reserved");
   EXPECT_EQ(Text("Edit3"), QString::fromUtf8("Demo© All Rights Reserved"));
 
   // Enter in each address field visits it; the e-mail field has no such action.

@@ -9,15 +9,16 @@ const std::string kBannerRule(21, '\xCD');
 
 TEST(NfoText, TheBannerAndTheFactsSpellOutTheCopyrightSymbols) {
   ReadmeProject record;
-  record.program_name = "T\xA9";
-  record.copyright = "\xA9 \xAE \x99\xA9";
-  const TextLines lines = BuildNfoText(record);
-  const std::string banner = "\xCC" + kBannerRule + " (C) (R) (tm)(C) " + kBannerRule + "\xB9";
+  record.program_name = "T© 日";
+  record.copyright = "© ® ™© 日本";
+  LostCharacters lost;
+  const TextLines lines = BuildNfoText(record, &lost);
+  const std::string banner = "\xCC" + kBannerRule + " (C) (R) (tm)(C) ?? " + kBannerRule + "\xB9";
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines.front(), banner);
   EXPECT_EQ(lines.back(), banner);
-  EXPECT_EQ(lines[7], "Program Name        : T(C)");
-  EXPECT_EQ(record.copyright, "\xA9 \xAE \x99\xA9");
+  EXPECT_EQ(lines[7], "Program Name        : T(C) ?");
+  EXPECT_EQ(lost.characters(), (std::vector<char32_t>{U'日', U'本'}));
 }
 
 // The three lines of a box around title (the golden files hold every box byte for byte).
@@ -29,10 +30,10 @@ TextLines Box(const std::string& title) {
 TEST(NfoText, SectionsAndTheirSpacing) {
   ReadmeProject record;
   record.program_name = "T";
-  record.email = "Ker\xE9nyi";
+  record.email = "Kerényi";
   record.required = "  ";
   record.todo = "a\r\n";
-  record.license = "caf\xE9 \x80\t\x96";
+  record.license = "café €\t–";
   std::vector<TextLines> expected = {
       Box("  PROGRAM INFO  "), {"", "Program Name        : T", ""},
       Box("  CONTACT  "),      {"", "Email               : Ker\x82nyi", ""},

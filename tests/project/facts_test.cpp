@@ -44,8 +44,7 @@ TEST(Facts, EveryFactRoundTripsThroughTheDocument) {
   std::string html = "[HTML]\r\n", readme = "[Readme]\r\n";
   for (auto it = Facts().rbegin(); it != Facts().rend(); ++it) {
     const std::string key(it->key);
-    record.*it->member =
-        it->multi_line() ? "  " + key + "\r\n\r\n\"caf\xE9\" = ;x  " : key + " = \"caf\xE9\" \xA4;x";
+    record.*it->member = it->multi_line() ? "  " + key + "\r\n\r\n\"café\" = ;x  " : key + " = \"café\" ¤;x";
     (it->section == kHtmlSection ? html : readme) += (key == "chr" ? "CHR" : key) + "=old\r\n";
   }
   for (const std::string& existing : {std::string(), readme + html}) {

@@ -88,7 +88,9 @@ TEST(ProjectFile, EveryFieldComesBack) {
   const ReadmeProject saved = FullRecord();
   WriteProjectDocument(saved, dir.File("full.qlx"));
   // Multi-line texts are stored on one line each, with 0xA4 for their line breaks.
-  EXPECT_NE(ReadFile(dir.File("full.qlx")).find("changelog=2.0.1: fixes\xA4\xA4\xA4" "2.0: first\r\n"),
+  EXPECT_NE(ReadFile(dir.File("full.qlx"))
+                .find("changelog=2.0.1: fixes\xA4\xA4\xA4"
+                      "2.0: first\r\n"),
             std::string::npos);
 
   ReadmeProject read = DefaultRecord();
@@ -100,7 +102,7 @@ TEST(ProjectFile, ValuesTheReaderChanges) {
   ReadmeProject record = DefaultRecord();
   record.program_name = "  padded  ";
   record.version = "\"quoted\"";
-  record.descript_uses = "a\xA4" "b";  // a typed ¤ in a multi-line text
+  record.descript_uses = "a¤b";  // a typed ¤ in a multi-line text
   ReadmeProject read = DefaultRecord();
   ReadProjectDocumentBytes(read, ProjectDocumentBytes(record, ""));
   EXPECT_EQ(read.program_name, "padded");
@@ -136,10 +138,14 @@ TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
 
 TEST(ProjectFile, ExtensionRule) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/d/notes.txt", "/d/notes.qlx"},     {"/d/notes", "/d/notes.qlx"},
-      {"/d/notes.qlx", "/d/notes.qlx"},     {"/d/release 1.2", "/d/release 1.qlx"},
-      {"/d/old.v2/report", "/d/old.v2/report.qlx"}, {"/d/NOTES.QLX", "/d/NOTES.qlx"},
-      {"/d/a.txt.txt", "/d/a.txt.qlx"},     {"notes", "notes.qlx"},
+      {"/d/notes.txt", "/d/notes.qlx"},
+      {"/d/notes", "/d/notes.qlx"},
+      {"/d/notes.qlx", "/d/notes.qlx"},
+      {"/d/release 1.2", "/d/release 1.qlx"},
+      {"/d/old.v2/report", "/d/old.v2/report.qlx"},
+      {"/d/NOTES.QLX", "/d/NOTES.qlx"},
+      {"/d/a.txt.txt", "/d/a.txt.qlx"},
+      {"notes", "notes.qlx"},
   };
   for (const auto& [chosen, expected] : cases) EXPECT_EQ(ApplyExtension(chosen, ".qlx"), expected) << chosen;
 }
@@ -188,24 +194,21 @@ std::string Utf16(std::u16string_view text, bool big_endian) {
   return out;
 }
 
-// A UTF-16 document is read by its encoding, and a save rewrites it whole as 8-bit text.
-TEST(ProjectFile, Utf16DocumentsAreReadByTheirEncodingAndSavedAs8Bit) {
+// A UTF-16 document is read by its encoding, keeps every character and is saved in its encoding again.
+TEST(ProjectFile, Utf16DocumentsKeepEveryCharacterAndTheirEncoding) {
   for (bool big_endian : {false, true}) {
     const std::string document =
         Utf16(u"[readme]\r\nprogram_name=Zs\u00F3fia \u20AC \u03A9\r\nversion=1\r\n", big_endian);
     ReadmeProject record = ProjectFromBytes(document);
-    EXPECT_EQ(record.program_name,
-              "Zs\xF3"
-              "fia \x80 ?");
-    EXPECT_EQ(record.version, "1");
+    EXPECT_EQ(record.program_name, "Zsófia € Ω");
+    EXPECT_EQ(record.encoding, big_endian ? DocumentEncoding::kUtf16Be : DocumentEncoding::kUtf16Le);
     EXPECT_TRUE(IsProjectDocumentText(document));
     record.version = "2";
-    const std::string saved = ProjectDocumentBytes(record, document);
-    EXPECT_TRUE(
-        saved.starts_with("[readme]\r\nprogram_name=Zs\xF3"
-                          "fia \x80 ?\r\nversion=2\r\n"))
-        << saved;
-    EXPECT_EQ(saved.find('\0'), std::string::npos);
+    record.news = "a\r\n\U0001F600";
+    const std::string head =
+        Utf16(u"[readme]\r\nprogram_name=Zs\u00F3fia \u20AC \u03A9\r\nversion=2\r\n", big_endian);
+    EXPECT_EQ(ProjectDocumentBytes(record, document).substr(0, head.size()), head);
+    EXPECT_EQ(ProjectFromBytes(ProjectDocumentBytes(record, document)).news, record.news);
   }
   EXPECT_FALSE(IsProjectDocumentText(std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)));
   EXPECT_FALSE(IsProjectDocumentText(Utf16(std::u16string_view(u"[readme]\r\n\0", 11), false)));

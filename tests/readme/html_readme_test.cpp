@@ -79,17 +79,21 @@ TEST(HtmlReadme, EveryInsertedValueIsEscaped) {
 
 TEST(HtmlReadme, PageBytesMatchTheDeclaredCharacterSet) {
   ReadmeProject record = NamedRecord();
-  record.copyright = "\xA9 2006 & caf\xE9";
-  record.license = "\x80\r\n<\x99>\t\x1F\x81\r";  // a control byte, an undefined byte
+  record.copyright = "© 2006 & café ő";
+  record.license = "€\r\n<™>\t\x1F\u0081\r日😀";  // a control character, a C1 control
+  const std::string refs = "&#26085;&#128512;";
   const struct {
     const char* chr;
     std::string heading, license;
   } cases[] = {
-      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
-      {"Windows-1252", "\xA9 2006 &amp; caf\xE9", "\x80<br />&lt;\x99&gt;\t&#65533;&#65533;\r"},
-      {"UTF-8", "© 2006 &amp; café", "€<br />&lt;™&gt;\t\uFFFD\uFFFD\r"},
-      {"iso-8859-2", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
-      {"utf8", "&#169; 2006 &amp; caf&#233;", "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r"},
+      {"iso-8859-1", "\xA9 2006 &amp; caf\xE9 &#337;",
+       "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
+      {"Windows-1252", "\xA9 2006 &amp; caf\xE9 &#337;", "\x80<br />&lt;\x99&gt;\t&#65533;&#65533;\r" + refs},
+      {"UTF-8", "© 2006 &amp; café ő", "€<br />&lt;™&gt;\t\uFFFD\uFFFD\r日😀"},
+      {"iso-8859-2", "&#169; 2006 &amp; caf&#233; &#337;",
+       "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
+      {"utf8", "&#169; 2006 &amp; caf&#233; &#337;",
+       "&#8364;<br />&lt;&#8482;&gt;\t&#65533;&#65533;\r" + refs},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chr);

@@ -19,15 +19,15 @@ using testing::ReadMarkdown;
 using Sections = std::vector<std::pair<std::string, std::string>>;
 
 TEST(MarkdownReadme, OneLineValuesShowTheirOwnCharactersAndLinkWhereTheRuleAllows) {
-  // Everything Markdown or HTML would interpret, in every one-line fact (Windows-1252 bytes).
+  // Everything Markdown or HTML would interpret, in every one-line fact and letters of several scripts.
   const std::string hostile =
-      "1. *a* _b_ <script>x()</script> [l](http://e) `c` ~~s~~ &amp; \\*| # \xA9 <http://x> www.x.org";
+      "1. *a* _b_ <script>x()</script> [l](http://e) `c` ~~s~~ &amp; \\*| # © ő日😀 <http://x> www.x.org";
   ReadmeProject record;
   for (const Fact* fact : ReleaseFacts()) {
     if (!fact->multi_line()) record.*fact->member = hostile;
   }
   record.program_name = "# Tool #";
-  record.down_url = "https://example.com/get?a=1&b=\xE9";
+  record.down_url = "https://example.com/get?a=1&b=é";
   record.down_mirror = "javascript:alert(1)";
   record.surce_url = "http://example.com/a b (1)";
   record.screenshot_url = "ftp://example.com/&amp;";
@@ -40,11 +40,11 @@ TEST(MarkdownReadme, OneLineValuesShowTheirOwnCharactersAndLinkWhereTheRuleAllow
   EXPECT_EQ(markdown.find('\r'), std::string::npos);
   ExpectSafeMarkdown(markdown);
   const MarkdownPage page = ReadMarkdown(markdown);
-  const std::string shown = Cp1252ToUtf8(hostile);
+  const std::string shown = hostile;
   EXPECT_EQ(page.headings, (std::vector<int>{1, 2, 2}));
   std::string program_info;
   for (const Fact* fact : FactsInBlock(ReadmeBlock::kProgramInfo)) {
-    program_info += std::string(fact->caption) + ": " + Cp1252ToUtf8(record.*fact->member);
+    program_info += std::string(fact->caption) + ": " + record.*fact->member;
   }
   EXPECT_EQ(page.sections, (Sections{{"", "# Tool # " + shown + shown},
                                      {"Program Info", program_info},
@@ -59,7 +59,7 @@ TEST(MarkdownReadme, OneLineValuesShowTheirOwnCharactersAndLinkWhereTheRuleAllow
 TEST(MarkdownReadme, EachTextShowsAndEndsInsideItsOwnSection) {
   struct Text {
     std::string ReadmeProject::*member;
-    std::string value;  // Windows-1252, CR LF
+    std::string value;  // as the record holds it: CR LF line breaks
     std::string shows;  // what its section shows, or a stretch of it
   };
   const std::string img = "<img src=x onerror=alert(1)>";

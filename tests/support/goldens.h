@@ -37,6 +37,12 @@ inline constexpr Golden kGoldens[] = {
     {"sha256", Format::kHtml, "readme.html"},
     {"sha256", Format::kNfo, "readme.nfo"},
     {"sha256", Format::kMarkdown, "readme.md"},
+    // A UTF-8 document (no byte-order mark) in many scripts: the text README in UTF-8, references on the
+    // page, transliterations and "?" in the NFO.
+    {"world", Format::kText, "readme.txt"},
+    {"world", Format::kHtml, "readme.html"},
+    {"world", Format::kNfo, "readme.nfo"},
+    {"world", Format::kMarkdown, "readme.md"},
     {"keep_a_changelog", Format::kMarkdown, "readme.md"},
 };
 

@@ -8,24 +8,24 @@
 namespace quillory::testing {
 
 // A record with every fact and setting filled, multi-line texts with empty lines, a leading indent and
-// the bytes that matter to the program (© 0xA9, ¤ 0xA4 in a one-line fact, é 0xE9).
+// the characters that matter to the program (©, ¤ in a one-line fact, é; all in Windows-1252).
 inline ReadmeProject FullRecord() {
   ReadmeProject r;
   r.program_name = "Sample Tool";
   r.version = "2.0.1";
   r.website = "https://sample.example.org/";
   r.email = "team@sample.example.org";
-  r.copyright = "\xA9 2026 Sample Team";
+  r.copyright = "© 2026 Sample Team";
   r.license_type = "Public Domain-ish";
-  r.limitations = "none \xA4 really";
-  r.author = "Ren\xE9 Sample";
+  r.limitations = "none ¤ really";
+  r.author = "René Sample";
   r.creation = "08.12.2026";
   r.down_url = "https://sample.example.org/get?down=1";
   r.down_mirror = "https://mirror.example.org/get?down=1";
   r.surce_url = "https://sample.example.org/src?down=1";
   r.screenshot_url = "https://sample.example.org/screenshot.png";
   r.languages = "English, Hungarian";
-  r.paid = "10\x80";
+  r.paid = "10€";
   r.os = "Linux";
   r.size = "12 Kb";
   r.md5 = "900150983CD24FB0D6963F7D28E17F72";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace quillory {
 namespace {
 
@@ -20,7 +22,10 @@ TEST(Codepage, KnownCharacters) {
   EXPECT_EQ(Cp437ToUtf8("\xDA\xC4\xBF\xAE\xAF\xE9"), "┌─┐«»Θ");
   EXPECT_EQ(Utf8ToCp437("═╗"), "\xCD\xBB");
   bool lossless = true;
-  EXPECT_EQ(Utf8ToCp1252("a\xE2\x94\x8C" "b", '?', &lossless), "a?b");  // ┌ has no Windows-1252 byte
+  EXPECT_EQ(Utf8ToCp1252("a\xE2\x94\x8C"
+                         "b",
+                         '?', &lossless),
+            "a?b");  // ┌ has no Windows-1252 byte
   EXPECT_FALSE(lossless);
   EXPECT_EQ(Utf8ToCp1252("x\xFFy", '?', &lossless), "x?y");  // malformed UTF-8
   EXPECT_FALSE(lossless);
@@ -55,6 +60,51 @@ TEST(Codepage, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
   EXPECT_FALSE(IsValidUtf8("\xA9"));          // Windows-1252 ©
+}
+
+TEST(Codepage, Utf16AndRepairedUtf8) {
+  // UTF-16 little endian: "A", U+1F600 as a surrogate pair, a lone high surrogate, a last odd byte.
+  const std::string utf16(
+      "A\0\x3D\xD8\x00\xDE\x3D\xD8"
+      "B\0\x7F",
+      11);
+  EXPECT_EQ(Utf16ToUtf8(utf16, false), "A😀\uFFFDB\uFFFD");
+  for (const bool big_endian : {false, true}) {
+    const std::string text = "Łódź 日本 😀 ¤";
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text, big_endian), big_endian), text);
+  }
+  EXPECT_EQ(Utf8ToUtf16("é", true), std::string("\0\xE9", 2));
+
+  const std::pair<std::string, std::string> repaired[] = {
+      {"plain", "plain"},           {"café ő", "café ő"},  // well-formed: as it is
+      {"caf\xE9 ő", "café ő"},                             // a stray Windows-1252 letter in UTF-8 text
+      {"\x80\xC3", "€Ã"},                                  // a lone continuation byte, a sequence cut short
+      {"\xED\xA0\x80", "í\u00A0€"},  // a surrogate is no character: its bytes are letters
+  };
+  for (const auto& [bytes, utf8] : repaired) EXPECT_EQ(RepairedUtf8(bytes), utf8) << bytes;
+}
+
+TEST(Codepage, Cp1252EncodingAndItsComparison) {
+  const struct {
+    std::string utf8;
+    std::optional<std::string> cp1252;
+  } cases[] = {
+      {"plain", "plain"},
+      {"café ©€™\u0081", "caf\xE9 \xA9\x80\x99\x81"},  // U+0081 stands for the undefined byte
+      {"ő", std::nullopt},
+      {"\u0080", std::nullopt},  // a C1 control that is not one of the five
+      {"a\xFF", std::nullopt},   // malformed
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(Utf8AsCp1252(c.utf8), c.cp1252);
+    if (!c.cp1252) {
+      EXPECT_EQ(MatchCp1252Prefix("anything", c.utf8), std::string_view::npos);
+      continue;
+    }
+    EXPECT_EQ(MatchCp1252Prefix(*c.cp1252 + "more", c.utf8), c.cp1252->size());
+    EXPECT_EQ(MatchCp1252Prefix(c.cp1252->substr(0, c.cp1252->size() - 1), c.utf8), std::string_view::npos);
+  }
 }
 
 }  // namespace
