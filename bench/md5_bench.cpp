@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fields/md5.h"
+#include "support/md5_of.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::vector<unsigned char> PatternBytes(std::size_t length) {
 void BM_Md5AddLargeBuffer(benchmark::State& state) {
   const auto bytes = PatternBytes(std::size_t{64} << 20);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(quillory::Md5Of(bytes.data(), bytes.size()));
+    benchmark::DoNotOptimize(quillory::testing::Md5Of(bytes.data(), bytes.size()));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }

@@ -38,7 +38,7 @@ void BM_OpenDocument(benchmark::State& state) {
   WriteProjectDocument(LargeRecord(), path);
   for (auto _ : state) {
     ReadmeProject record;
-    ReadProjectDocument(record, path);
+    ReadProjectDocumentBytes(record, *ReadProjectDocumentFile(path, Readable::kRegularFileOnly));
     benchmark::DoNotOptimize(record.changelog.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));

@@ -10,6 +10,7 @@
 #include "nfo/nfo_builder.h"
 #include "project/facts.h"
 #include "readme/html_readme.h"
+#include "text/file_io.h"
 #include "text/text_lines.h"
 
 namespace quillory {
@@ -69,7 +70,7 @@ BENCHMARK(NfoText)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
 void HtmlPageToFile(benchmark::State& state) {
   const ReadmeProject record = LargeRecord(state.range(0));
   const std::string path = (std::filesystem::temp_directory_path() / "quillory_render_bench.html").string();
-  for (auto _ : state) WriteLinesToFile(path, BuildHtmlReadme(record, HtmlVariant::kExport));
+  for (auto _ : state) ReplaceFileOrThrow(path, JoinLines(BuildHtmlReadme(record, HtmlVariant::kExport)));
   std::filesystem::remove(path);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * record.license.size()));
 }

@@ -150,11 +150,4 @@ Md5Digest Md5Finish(Md5Context& context) {
   return digest;
 }
 
-Md5Digest Md5Of(const void* data, std::size_t length) {
-  Md5Context context;
-  Md5Start(context);
-  Md5Add(context, data, length);
-  return Md5Finish(context);
-}
-
 }  // namespace quillory

@@ -27,7 +27,4 @@ void Md5Add(Md5Context& context, const void* data, std::size_t length);
 // Pads the input, returns its digest and wipes the whole context to zero bytes.
 Md5Digest Md5Finish(Md5Context& context);
 
-// The digest of length bytes at data, in one go.
-Md5Digest Md5Of(const void* data, std::size_t length);
-
 }  // namespace quillory

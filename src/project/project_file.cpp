@@ -254,11 +254,6 @@ void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes) {
   OpenDocument(std::move(bytes)).ReadInto(record);
 }
 
-void ReadProjectDocument(ReadmeProject& record, const std::string& path) {
-  auto bytes = ReadFileIfExists(path);
-  ReadProjectDocumentBytes(record, std::move(bytes).value_or(std::string()));
-}
-
 ReadmeProject ProjectFromBytes(std::string bytes) {
   ReadmeProject record;
   SetHtmlDefaults(record);

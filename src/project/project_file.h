@@ -71,10 +71,6 @@ std::optional<std::string> ReadProjectDocumentFile(const std::string& path, Read
 // record remembers: HTML settings and facts missing from it keep their current values.
 void ReadProjectDocumentBytes(ReadmeProject& record, std::string bytes);
 
-// Reads the project document at path as above. A path that names nothing reads as an empty document;
-// one that exists but cannot be read raises "Cannot open file "%s". %s" and changes nothing.
-void ReadProjectDocument(ReadmeProject& record, const std::string& path);
-
 // The record a document's bytes give on their own: the HTML defaults, then the bytes read over them.
 ReadmeProject ProjectFromBytes(std::string bytes);
 

@@ -60,8 +60,4 @@ std::string ReplaceLineBreaks(std::string_view text, std::string_view with) {
   return out;
 }
 
-void WriteLinesToFile(const std::string& path, const TextLines& lines) {
-  ReplaceFileOrThrow(path, JoinLines(lines));
-}
-
 }  // namespace quillory

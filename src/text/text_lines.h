@@ -23,9 +23,5 @@ std::string JoinLines(const TextLines& lines, std::string_view prefix = {});
 // JoinLines of UTF-8 lines, encoded as Windows-1252 on the way; nothing when a character does not fit.
 std::optional<std::string> JoinLinesAsCp1252(const TextLines& utf8_lines);
 
-// Writes the list to path by the rule above, replacing the file atomically. Raises "Cannot create file
-// "%s". %s" when the file cannot be created and "Stream write error" when the bytes cannot all be written;
-// in both cases an existing file keeps its previous content.
-void WriteLinesToFile(const std::string& path, const TextLines& lines);
 
 }  // namespace quillory

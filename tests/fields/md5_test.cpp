@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "fields/digest.h"
+#include "support/md5_of.h"
 
 namespace quillory {
 namespace {
 
 std::string Md5Hex(const std::string& bytes) {
-  return HexText(Md5Of(bytes.data(), bytes.size()), HexCase::kLower);
+  return HexText(testing::Md5Of(bytes.data(), bytes.size()), HexCase::kLower);
 }
 
 const DigestAlgorithm& kMd5 = *FindDigestAlgorithm("md5");
@@ -36,7 +37,7 @@ TEST(Md5, DigestDoesNotDependOnHowTheBytesAreSplit) {
   for (std::size_t length : {0, 1, 54, 55, 56, 57, 63, 64, 65, 119, 120, 127, 128, 129, 1000, 4097}) {
     std::string bytes(length, '\0');
     for (char& c : bytes) c = static_cast<char>(byte(random));
-    const Md5Digest whole = Md5Of(bytes.data(), bytes.size());
+    const Md5Digest whole = testing::Md5Of(bytes.data(), bytes.size());
     for (int trial = 0; trial < 20; ++trial) {
       Md5Context context;
       Md5Start(context);

@@ -11,6 +11,7 @@
 
 #include "fields/md5.h"
 #include "fuzz_check.h"
+#include "support/md5_of.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (header > size) header = size;
   const uint8_t* message = data + header;
   const size_t length = size - header;
-  const quillory::Md5Digest whole = quillory::Md5Of(message, length);
+  const quillory::Md5Digest whole = quillory::testing::Md5Of(message, length);
 
   const std::vector<unsigned char> no_storage;
   quillory::Md5Context context;

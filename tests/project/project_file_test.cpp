@@ -94,7 +94,7 @@ TEST(ProjectFile, EveryFieldComesBack) {
             std::string::npos);
 
   ReadmeProject read = DefaultRecord();
-  ReadProjectDocument(read, dir.File("full.qlx"));
+  ReadProjectDocumentBytes(read, ReadFile(dir.File("full.qlx")));
   ExpectSameStoredValues(read, saved);
 }
 
@@ -132,7 +132,7 @@ TEST(ProjectFile, SavingOverAnExistingDocumentKeepsForeignLines) {
   EXPECT_EQ(bytes.substr(0, 54), "; my notes\n[Readme]\nProgram_Name=New\nextra=1\nversion=\r");
   EXPECT_NE(bytes.find("[mine]\nx=y\n[html]\r\nc1=#f5f5f5\r\n"), std::string::npos);
   ReadmeProject read = DefaultRecord();
-  ReadProjectDocument(read, path);
+  ReadProjectDocumentBytes(read, ReadFile(path));
   EXPECT_EQ(read.program_name, "New");
 }
 
@@ -153,27 +153,26 @@ TEST(ProjectFile, ExtensionRule) {
 TEST(ProjectFile, ReadingOddInput) {
   TempDir dir;
   ReadmeProject record = DefaultRecord();
-  // A folder cannot be read, and changes nothing.
-  record.program_name = "unchanged";
-  EXPECT_THROW(ReadProjectDocument(record, dir.path()), Error);
-  EXPECT_EQ(record.program_name, "unchanged");
-
-  // A name that does not exist, a 0-byte document and binary bytes all read as nothing.
+  // A folder and binary bytes are refused; a name that names nothing gives nothing; a 0-byte document and
+  // binary bytes read as nothing.
+  EXPECT_THROW(ReadProjectDocumentFile(dir.path(), Readable::kRegularFileOnly), Error);
   const std::string binary("\x00\x01\xFF\xFE[\x00]=\x80\r\r\n\n", 14);
+  WriteFile(dir.File("odd.qlx"), binary);
+  EXPECT_THROW(ReadProjectDocumentFile(dir.File("odd.qlx"), Readable::kRegularFileOnly), Error);
+  EXPECT_EQ(ReadProjectDocumentFile(dir.File("nothing-here.qlx"), Readable::kRegularFileOnly), std::nullopt);
+  record.program_name = "unchanged";
   for (const std::string& bytes : {std::string(), binary}) {
-    WriteFile(dir.File("odd.qlx"), bytes);
-    ReadProjectDocument(record, dir.File("odd.qlx"));
+    ReadProjectDocumentBytes(record, bytes);
     EXPECT_EQ(record.program_name, "unchanged");
+    EXPECT_EQ(record.c1, std::string(kDefaultC1));
   }
-  ReadProjectDocument(record, dir.File("nothing-here.qlx"));
-  EXPECT_EQ(record.c1, std::string(kDefaultC1));
 
   // 100,000 foreign lines around the keys, a 50 MB value, lone CR line ends.
   std::string big = "[readme]\r";
   for (int i = 0; i < 100000; ++i) big += "foreign" + std::to_string(i) + "=x\r";
   big += "license=" + std::string(50'000'000, 'L') + "\rprogram_name=Big\r";
   WriteFile(dir.File("big.qlx"), big);
-  ReadProjectDocument(record, dir.File("big.qlx"));
+  ReadProjectDocumentBytes(record, *ReadProjectDocumentFile(dir.File("big.qlx"), Readable::kRegularFileOnly));
   EXPECT_EQ(record.program_name, "Big");
   EXPECT_EQ(record.license.size(), 50'000'000u);
   WriteProjectDocument(record, dir.File("big.qlx"));

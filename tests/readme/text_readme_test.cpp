@@ -15,8 +15,7 @@ TEST(TextReadme, WorkedExampleByteForByte) {
   r.copyright = "Example Team 2006";
   r.descript_uses = "Converts files.\r\nRuns from the command line.";
   r.todo = "More formats";
-  testing::TempDir dir;
-  WriteLinesToFile(dir.File("t.txt"), BuildTextReadme(r));
+  const std::string written = JoinLines(BuildTextReadme(r));
   const std::string frame = ":::::::::::::::::::::: Example Team 2006 ::::::::::::::::::::::\r\n";
   const std::string expected = frame +
                                "\r\n\r\n"
@@ -30,7 +29,6 @@ TEST(TextReadme, WorkedExampleByteForByte) {
                                "::::::::::\r\n:: TODO ::\r\n::::::::::\r\n\r\n"
                                "More formats\r\n\r\n\r\n" +
                                frame;
-  const std::string written = testing::ReadFile(dir.File("t.txt"));
   EXPECT_EQ(written.size(), 484u);
   EXPECT_EQ(written, expected);
 }

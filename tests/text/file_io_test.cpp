@@ -35,12 +35,12 @@ mode_t ModeOf(const std::string& path) {
   return info.st_mode & 07777;
 }
 
-TEST(FileIo, LinesAreWrittenWithCrLfAfterEachEntry) {
-  TempDir dir;
-  WriteLinesToFile(dir.File("a.txt"), {"one", "", "two\r\nthree"});
-  EXPECT_EQ(ReadFile(dir.File("a.txt")), "one\r\n\r\ntwo\r\nthree\r\n");
-  WriteLinesToFile(dir.File("a.txt"), {});
-  EXPECT_EQ(ReadFile(dir.File("a.txt")), "");
+TEST(FileIo, LinesAreJoinedWithCrLfAfterEachEntry) {
+  EXPECT_EQ(JoinLines({"one", "", "two\r\nthree"}), "one\r\n\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(JoinLines({}), "");
+  EXPECT_EQ(JoinLines({"a"}, "\xEF\xBB\xBF"),
+            "\xEF\xBB\xBF"
+            "a\r\n");
 }
 
 TEST(FileIo, ReplacementKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
