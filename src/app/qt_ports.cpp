@@ -112,9 +112,19 @@ std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request,
   return FileDialogResult{ToNativePath(dialog.selectedFiles().constFirst()), selected < 0 ? 1 : selected + 1};
 }
 
+// A message as a box shows it: in the program's direction even when it starts with a name or a character
+// of a right-to-left script (which would otherwise turn the whole sentence around).
+QString MessageText(const std::string& text) {
+  QString message = FromUtf8(text);
+  const bool right_to_left = QApplication::layoutDirection() == Qt::RightToLeft;
+  if (message.isRightToLeft() != right_to_left)
+    message.prepend(right_to_left ? QChar(0x200F) : QChar(0x200E));
+  return message;
+}
+
 void ShowBox(QMessageBox::Icon icon, const QString& caption, const std::string& text,
              const QPixmap& picture = QPixmap()) {
-  QMessageBox box(icon, caption, FromUtf8(text), QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(icon, caption, MessageText(text), QMessageBox::Ok, QApplication::activeWindow());
   if (!picture.isNull()) box.setIconPixmap(picture);
   GiveMnemonics(box);
   box.exec();
@@ -168,7 +178,7 @@ void QtDialogs::ShowError(const std::string& text) {
 }
 
 SaveChangesAnswer QtDialogs::AskSaveChanges(const std::string& question) {
-  QMessageBox box(QMessageBox::Warning, FromUtf8(kAppTitle), FromUtf8(question),
+  QMessageBox box(QMessageBox::Warning, FromUtf8(kAppTitle), MessageText(question),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                   QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Save);
@@ -185,7 +195,7 @@ SaveChangesAnswer QtDialogs::AskSaveChanges(const std::string& question) {
 }
 
 bool QtDialogs::Confirm(const std::string& question) {
-  QMessageBox box(QMessageBox::Question, FromUtf8(kAppTitle), FromUtf8(question),
+  QMessageBox box(QMessageBox::Question, FromUtf8(kAppTitle), MessageText(question),
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);

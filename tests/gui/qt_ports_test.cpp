@@ -143,6 +143,23 @@ TEST(QtDialogs, SaveChangesQuestionReportsTheButtonAndEscapeCancels) {
   EXPECT_EQ(dialogs.AskSaveChanges("Save changes to a.qlx?"), SaveChangesAnswer::kCancel);
 }
 
+// A message that starts with characters of a right-to-left script still reads left to right.
+TEST(QtDialogs, MessagesKeepTheProgramsDirection) {
+  QtDialogs dialogs;
+  const std::string messages[] = {"Saved.", "\xD8\xB9, \xE6\x97\xA5 have no CP437 form",
+                                  "'\xD7\xA9.qlx' is locked"};
+  for (const std::string& message : messages) {
+    QTimer::singleShot(0, [message] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_FALSE(box->text().isRightToLeft()) << message;
+      EXPECT_EQ(box->text().remove(QChar(0x200E)), QString::fromStdString(message));
+      box->accept();
+    });
+    dialogs.ShowInformation(message);
+  }
+}
+
 TEST(QtDialogs, AboutShowsTheApplicationIcon) {
   QtDialogs dialogs;
   QTimer::singleShot(0, [] {
