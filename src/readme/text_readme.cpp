@@ -6,6 +6,7 @@
 #include "project/facts.h"
 #include "project/readme_outline.h"
 #include "text/codepage.h"
+#include "text/control_characters.h"
 
 namespace quillory {
 namespace {
@@ -57,6 +58,17 @@ void EmitTextReadme(const ReadmeProject& record, Line line) {
   }
 }
 
+// Whether Windows-1252 holds every character of utf8; an unwritten control character counts as held (it
+// is written as "?"), a malformed sequence as not.
+bool FitsCp1252(std::string_view utf8) {
+  for (size_t pos = FindNonAscii(utf8); pos < utf8.size(); pos = FindNonAscii(utf8, pos)) {
+    const auto ch = NextUtf8(utf8, pos);
+    if (!ch) return false;
+    if (!IsUnwrittenControl(*ch) && !UnicodeToCp1252(*ch)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TextLines BuildTextReadme(const ReadmeProject& record) {
@@ -65,26 +77,39 @@ TextLines BuildTextReadme(const ReadmeProject& record) {
   return lines;
 }
 
-std::string TextReadmeBytes(const ReadmeProject& record) {
-  size_t size = 4096;
-  for (const Fact& fact : Facts()) size += (record.*fact.member).size();
-  std::string bytes;
-  bytes.reserve(size);
-  if (record.encoding == DocumentEncoding::kWindows1252) {
-    bool fits = true;
-    EmitTextReadme(record, [&](std::string_view text) {
-      if (fits) fits = AppendUtf8AsCp1252(bytes, text);
-      bytes += kCrLf;
-    });
-    if (fits) return bytes;
-    bytes.clear();
+void WriteTextReadme(const ReadmeProject& record, ByteSink& sink) {
+  bool cp1252 = record.encoding == DocumentEncoding::kWindows1252;
+  if (cp1252) {
+    EmitTextReadme(record, [&](std::string_view text) { cp1252 = cp1252 && FitsCp1252(text); });
   }
-  bytes += kUtf8Bom;
+  std::string& out = sink.text();
+  if (!sink.hands_on()) {
+    size_t size = 4096;
+    for (const Fact& fact : Facts()) size += (record.*fact.member).size();
+    out.reserve(out.size() + size);
+  }
+  if (!cp1252) out += kUtf8Bom;
   EmitTextReadme(record, [&](std::string_view text) {
-    bytes += text;
-    bytes += kCrLf;
+    while (!text.empty()) {
+      const size_t length = PieceLength(text, ByteSink::kPieceSize);
+      const std::string_view piece = text.substr(0, length);
+      if (cp1252) {
+        ForEachWrittenRun(piece, "?", [&](std::string_view run) { AppendUtf8AsCp1252(out, run); });
+      } else {
+        ForEachWrittenRun(piece, kReplacementCharacter, [&](std::string_view run) { out.append(run); });
+      }
+      sink.Spill();
+      text.remove_prefix(length);
+    }
+    out += kCrLf;
   });
-  return bytes;
+  sink.Flush();
+}
+
+std::string TextReadmeBytes(const ReadmeProject& record) {
+  ByteSink sink;
+  WriteTextReadme(record, sink);
+  return std::move(sink.text());
 }
 
 }  // namespace quillory
