@@ -10,10 +10,12 @@
 #   line    the change log is one huge line of Latin text with markup characters (Windows-1252)
 #   mixed   the change log is short lines of Latin, Cyrillic, CJK and emoji text (UTF-8, byte-order mark)
 #
-# usage: bench/memory.sh [FOLDER] [SIZES]
+# usage: bench/memory.sh [FOLDER] [SIZES] [COMMANDS]
 #   FOLDER       where the documents are made (default: $TMPDIR or /tmp); they are deleted at the end. The
 #                biggest size needs about 5 times its size free there (the document and render all's files)
 #   SIZES        sizes in MiB, separated by blanks or commas (default: "128 512")
+#   COMMANDS     the commands to run, separated by commas (default: "get,set,render txt,render html,render
+#                nfo,render md,render all"); a command far over its limit takes that much memory
 #   QUILLORY_CLI the program to measure (default: build-rel/src/quillory-cli beside this script, else
 #                build/src/quillory-cli)
 # Exits 1 when a run fails or goes over its limit.
@@ -21,6 +23,7 @@ set -eu
 
 folder=${1:-${TMPDIR:-/tmp}}
 sizes=$(echo "${2:-128 512}" | tr ',' ' ')
+commands=${3:-get,set,render txt,render html,render nfo,render md,render all}
 here=$(cd "$(dirname "$0")" && pwd)
 cli=${QUILLORY_CLI:-}
 if [ -z "$cli" ]; then
@@ -106,7 +109,10 @@ for size in $sizes; do
     make_document "$doc" "$shape" "$size"
     bytes=$(wc -c <"$doc")
     cat "$doc" >/dev/null  # into the page cache
-    for command in "get" "set" "render txt" "render html" "render nfo" "render md" "render all"; do
+    old_ifs=$IFS
+    IFS=,
+    for command in $commands; do
+      IFS=$old_ifs
       rule=2N+64
       case $command in
         get) kib=$(peak_kib "$cli" get "$doc" changelog) ;;
@@ -136,6 +142,7 @@ for size in $sizes; do
       printf '%-12s %-7s %9s %9s %9s %-6s %s\n' "$command" "$shape" \
         "$(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1048576 }')" "$rss" "$limit" "$rule" "$result"
     done
+    IFS=$old_ifs
     rm -f "$doc"
   done
 done

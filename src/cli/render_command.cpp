@@ -158,11 +158,16 @@ void RunRender(const RenderOptions& options, const Streams& io) {
   std::vector<RenderedDocument> documents(formats.size());
   auto producer = [&](size_t i) {
     return [&, i](const PieceWriter& write) {
+      // A failed write stops the making of the document: nothing more of it can be written.
+      struct Stopped {};
       int error = 0;
       ByteSink sink([&](std::string_view piece) {
-        if (error == 0) error = write(piece);
+        if ((error = write(piece)) != 0) throw Stopped{};
       });
-      documents[i] = RenderDocument(record, formats[i]->format, sink);
+      try {
+        documents[i] = RenderDocument(record, formats[i]->format, sink);
+      } catch (const Stopped&) {
+      }
       return error;
     };
   };
