@@ -1,6 +1,9 @@
 #include "readme/text_readme.h"
 
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <utility>
 
 #include "project/facts.h"
@@ -58,13 +61,29 @@ void EmitTextReadme(const ReadmeProject& record, Line line) {
   }
 }
 
-// Whether Windows-1252 holds every character of utf8; an unwritten control character counts as held (it
-// is written as "?"), a malformed sequence as not.
+// The position of the first byte at or after pos that starts a character beyond U+00FF (a byte C4 or
+// above), or text.size(). Every character below it is held by Windows-1252 or is a control.
+size_t FindBeyondLatin1(std::string_view text, size_t pos) {
+  const char* const data = text.data();
+  const size_t size = text.size();
+#ifdef __SSE2__
+  const __m128i c4 = _mm_set1_epi8('\xC4');
+  for (; pos + 16 <= size; pos += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+    const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, c4), bytes));
+    if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  while (pos < size && static_cast<unsigned char>(data[pos]) < 0xC4) ++pos;
+  return pos;
+}
+
+// Whether Windows-1252 holds every character of utf8 (well-formed UTF-8); an unwritten control character
+// counts as held (it is written as "?").
 bool FitsCp1252(std::string_view utf8) {
-  for (size_t pos = FindNonAscii(utf8); pos < utf8.size(); pos = FindNonAscii(utf8, pos)) {
+  for (size_t pos = FindBeyondLatin1(utf8, 0); pos < utf8.size(); pos = FindBeyondLatin1(utf8, pos)) {
     const auto ch = NextUtf8(utf8, pos);
-    if (!ch) return false;
-    if (!IsUnwrittenControl(*ch) && !UnicodeToCp1252(*ch)) return false;
+    if (!ch || !UnicodeToCp1252(*ch)) return false;
   }
   return true;
 }
@@ -94,7 +113,13 @@ void WriteTextReadme(const ReadmeProject& record, ByteSink& sink) {
       const size_t length = PieceLength(text, ByteSink::kPieceSize);
       const std::string_view piece = text.substr(0, length);
       if (cp1252) {
-        ForEachWrittenRun(piece, "?", [&](std::string_view run) { AppendUtf8AsCp1252(out, run); });
+        ForEachWrittenRun(piece, "?", [&](std::string_view run) {
+          // A malformed sequence, which FitsCp1252 does not look for, is written as "?".
+          const size_t before = out.size();
+          if (AppendUtf8AsCp1252(out, run)) return;
+          out.resize(before);
+          out += Utf8ToCp1252(run);
+        });
       } else {
         ForEachWrittenRun(piece, kReplacementCharacter, [&](std::string_view run) { out.append(run); });
       }

@@ -21,12 +21,17 @@ std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
   std::size_t pos = from;
   while (pos < size) {
 #ifdef __SSE2__
-    // Sixteen bytes at a time past those that are plainly text: blanks and above, neither DEL nor C2.
+    // Sixteen bytes at a time past those that are plainly text: tab, CR, LF, blanks and above, neither DEL
+    // nor C2.
     const __m128i del = _mm_set1_epi8(0x7F), c2 = _mm_set1_epi8('\xC2');
+    const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     while (pos + 16 <= size) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
       // Unsigned "below the blank": the minimum of the byte and 0x1F is the byte itself.
-      const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes);
+      const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, tab),
+                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+      const __m128i low =
+          _mm_andnot_si128(breaks, _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes));
       const __m128i special =
           _mm_or_si128(low, _mm_or_si128(_mm_cmpeq_epi8(bytes, del), _mm_cmpeq_epi8(bytes, c2)));
       const int mask = _mm_movemask_epi8(special);
