@@ -34,7 +34,7 @@ fi
 [ -x /usr/bin/time ] || { echo "memory.sh: /usr/bin/time is needed (Debian package time)" >&2; exit 2; }
 
 work=$(mktemp -d "$folder/quillory-memory-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT INT TERM
+trap 'rm -rf "$work"' EXIT HUP INT PIPE TERM
 
 # chunk SHAPE: one MiB of the shape's change log, made of whole characters, written to $work/chunk.
 chunk() {
