@@ -91,10 +91,24 @@ ReadmeProject LoadProject(const std::string& path) {
 }
 
 bool RequireChangeableDocument(const std::string& path) {
+  // A link the write would refuse is named, as the write names it, before anything is read through it.
+  WritePlace place;
+  if (auto failure = FindWritePlace(path, place); failure && failure->stage == WriteFailure::Stage::kLink) {
+    throw UnsafeLink(failure->path.empty() ? path : failure->path);
+  }
   struct stat info {};
   // A name that cannot be examined for another reason is left to the write, which says why it fails.
   if (::stat(path.c_str(), &info) != 0) return errno != ENOENT;
-  if (!S_ISREG(info.st_mode)) throw Error(Quoted(path) + " is not a regular file");
+  if (!S_ISREG(info.st_mode)) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+      std::string target(4096, '\0');
+      const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+      target.resize(length > 0 ? static_cast<size_t>(length) : 0);
+      throw Error(Quoted(path) + " is a symbolic link to '" + target + "', which is not a regular file");
+    }
+    throw Error(Quoted(path) + " is not a regular file");
+  }
   ReadDocumentBytes(InputSource::Open(path, Readable::kRegularFileOnly));
   return true;
 }
@@ -127,6 +141,21 @@ void WriteOutputOrThrow(const std::string& name, std::string_view bytes, const S
     if (error != 0) failure = WriteFailure{WriteFailure::Stage::kWrite, error, "-"};
   } else {
     failure = TryWriteOutput(name, bytes, io.out);
+  }
+  if (!failure) return;
+  if (failure->error_number == EPIPE) throw BrokenPipe{};
+  throw WriteFailureWording(name, *failure);
+}
+
+void WriteOutputOrThrow(const std::string& name, const ByteProducer& produce, const Streams& io) {
+  std::optional<WriteFailure> failure;
+  if (name == "-" && io.out_descriptor >= 0) {
+    io.out.flush();
+    const int error =
+        io.out ? produce([&](std::string_view piece) { return WriteAll(io.out_descriptor, piece); }) : EIO;
+    if (error != 0) failure = WriteFailure{WriteFailure::Stage::kWrite, error, "-"};
+  } else {
+    failure = TryWriteOutputWith(name, produce, io.out);
   }
   if (!failure) return;
   if (failure->error_number == EPIPE) throw BrokenPipe{};

@@ -54,7 +54,9 @@ ReadmeProject LoadProject(const std::string& path);
 
 // Checks a document that set or stamp is about to change, before anything else is read, so that nothing
 // waits on it and nothing else is overwritten: returns false when path names nothing (a new document),
-// true for an existing project document. Raises "'PATH' is not a regular file", InputError, or NotADocument.
+// true for an existing project document. Raises "'PATH' is not a regular file" ("'PATH' is a symbolic link to
+// 'TARGET', which is not a regular file" for a link), UnsafeLink for a link that is not followed (naming the
+// link), InputError, or NotADocument.
 bool RequireChangeableDocument(const std::string& path);
 
 // Reads the document at path (a missing name is an empty document), lets change alter its record, and
@@ -72,6 +74,9 @@ Error WriteFailureWording(const std::string& name, const WriteFailure& failure);
 // text/output_target.h. Raises BrokenPipe when the reader has gone (EPIPE), else WriteFailureWording with
 // the system's reason ("cannot write standard output: No space left on device").
 void WriteOutputOrThrow(const std::string& name, std::string_view bytes, const Streams& io);
+
+// WriteOutputOrThrow of the bytes produce makes, written as they are made (see text/file_io.h).
+void WriteOutputOrThrow(const std::string& name, const ByteProducer& produce, const Streams& io);
 
 // One file a run writes: where, and its bytes.
 struct OutputFile {

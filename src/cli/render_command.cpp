@@ -88,13 +88,39 @@ void CheckOutputs(const std::vector<OutputFile>& files, const Streams& io) {
   }
 }
 
+// Whether the formats are written into a folder as README<extension> files: several formats, or a folder
+// as the output (an existing one, or a name that ends in "/").
+bool IntoFolder(const RenderOptions& options, size_t format_count) {
+  return options.formats == "all" || format_count > 1 ||
+         (options.output != "-" && (IsFolder(options.output) || options.output.ends_with('/')));
+}
+
+// Where format is written.
+std::string OutputPath(const RenderOptions& options, const FormatInfo& format) {
+  if (!IntoFolder(options, ParseFormats(options.formats).size())) return options.output;
+  return (std::filesystem::path(options.output) / ("README" + std::string(format.extension))).string();
+}
+
+// Every document made whole, with where it goes (for --check), after a notice of what each lost.
+std::vector<OutputFile> RenderedFiles(const ReadmeProject& record,
+                                      const std::vector<const FormatInfo*>& formats,
+                                      const RenderOptions& options, const Streams& io) {
+  std::vector<OutputFile> files;
+  for (const FormatInfo* format : formats) {
+    RenderedDocument document = RenderDocument(record, format->format);
+    if (!document.lost.empty()) {
+      Notice(io, "render " + std::string(format->format.name), LostCharactersText(document, !options.strict));
+    }
+    files.push_back({OutputPath(options, *format), std::move(document.bytes)});
+  }
+  return files;
+}
+
 void RunRender(const RenderOptions& options, const Streams& io) {
   const auto formats = ParseFormats(options.formats);
   // Several formats, or a folder as the output (an existing one, or a name that ends in "/"):
   // README<extension> files in that folder.
-  const bool into_folder =
-      options.formats == "all" || formats.size() > 1 ||
-      (options.output != "-" && (IsFolder(options.output) || options.output.ends_with('/')));
+  const bool into_folder = IntoFolder(options, formats.size());
   if (into_folder) {
     if (options.output == "-") throw UsageError{"several formats are written into a folder: give -o FOLDER"};
     for (const FormatInfo* format : formats) {
@@ -112,29 +138,52 @@ void RunRender(const RenderOptions& options, const Streams& io) {
   if (!HasProgramName(record)) {
     throw Error("cannot render " + Quoted(options.project) + ": " + std::string(kProgramNameRequired));
   }
-  // Every document is made before the first is written, so that a failure writes nothing.
-  std::vector<OutputFile> files;
-  // One warning an output that had to write characters as "?"; with --strict, nothing is written then.
-  bool lost = false;
-  for (const FormatInfo* format : formats) {
-    std::string path = options.output;
-    if (into_folder) {
-      path = (std::filesystem::path(options.output) / ("README" + std::string(format->extension))).string();
-    }
-    RenderedDocument document = RenderDocument(record, format->format);
-    if (!document.lost.empty()) {
+  if (options.check) return CheckOutputs(RenderedFiles(record, formats, options, io), io);
+  // With --strict, nothing is written when an output would lose characters: the formats that can lose
+  // any are made once beforehand, their bytes let go.
+  if (options.strict) {
+    bool lost = false;
+    for (const FormatInfo* format : formats) {
+      if (format->lost_charset.empty()) continue;
+      ByteSink discard([](std::string_view) {});
+      const RenderedDocument document = RenderDocument(record, format->format, discard);
+      if (document.lost.empty()) continue;
       lost = true;
-      Notice(io, "render " + std::string(format->format.name), LostCharactersText(document, !options.strict));
+      Notice(io, "render " + std::string(format->format.name), LostCharactersText(document, false));
     }
-    files.push_back({std::move(path), std::move(document.bytes)});
+    if (lost) throw Error("nothing written (--strict)");
   }
-  if (lost && options.strict) throw Error("nothing written (--strict)");
-  if (options.check) return CheckOutputs(files, io);
-  if (!into_folder) return WriteOutputOrThrow(files.front().path, files.front().bytes, io);
-  // All the files or none: a failure leaves the README files that were there as they were.
-  std::vector<FileToWrite> set;
-  for (const OutputFile& file : files) set.push_back({file.path, file.bytes});
-  WriteFileSetOrThrow(options.output, set);
+  // Each document is made while it is written, so that a long one is never held whole; a failure writes
+  // nothing.
+  std::vector<RenderedDocument> documents(formats.size());
+  auto producer = [&](size_t i) {
+    return [&, i](const PieceWriter& write) {
+      // A failed write stops the making of the document: nothing more of it can be written.
+      struct Stopped {};
+      int error = 0;
+      ByteSink sink([&](std::string_view piece) {
+        if ((error = write(piece)) != 0) throw Stopped{};
+      });
+      try {
+        documents[i] = RenderDocument(record, formats[i]->format, sink);
+      } catch (const Stopped&) {
+      }
+      return error;
+    };
+  };
+  if (!into_folder) {
+    WriteOutputOrThrow(options.output, producer(0), io);
+  } else {
+    // All the files or none: a failure leaves the README files that were there as they were.
+    std::vector<FileToWrite> set;
+    for (size_t i = 0; i < formats.size(); ++i)
+      set.push_back({OutputPath(options, *formats[i]), {}, producer(i)});
+    WriteFileSetOrThrow(options.output, set);
+  }
+  for (size_t i = 0; i < formats.size(); ++i) {
+    if (documents[i].lost.empty()) continue;
+    Notice(io, "render " + std::string(formats[i]->format.name), LostCharactersText(documents[i], true));
+  }
 }
 
 }  // namespace

@@ -30,11 +30,12 @@ std::string BoxTitle(const OutlineBlock& block) {
 }
 
 // Three lines: a box drawn exactly around title.
-void AppendBox(TextLines& lines, std::string_view title) {
+template <typename Line>
+void AppendBox(Line& line, std::string_view title) {
   const std::string edge(title.size(), kHorizontal);
-  lines.push_back(kTopLeft + edge + kTopRight);
-  lines.push_back(kVertical + std::string(title) + kVertical);
-  lines.push_back(kBottomLeft + edge + kBottomRight);
+  line(kTopLeft + edge + kTopRight);
+  line(kVertical + std::string(title) + kVertical);
+  line(kBottomLeft + edge + kBottomRight);
 }
 
 // The copyright in CP437, which spells ©, ® and ™ as "(C)", "(R)" and "(tm)", between two rules.
@@ -43,10 +44,10 @@ std::string Banner(std::string_view copyright, LostCharacters* lost) {
   return kBannerLeft + rule + " " + NfoText(copyright, lost) + " " + rule + kBannerRight;
 }
 
-}  // namespace
-
-TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost) {
-  TextLines lines;
+// Gives each line of the NFO, in order: line(bytes) for a line made already, text(utf8) for a text's line,
+// which is to be written by AppendNfoText. The one layout both the line list and the bytes follow.
+template <typename Line, typename Text>
+void EmitNfo(const ReadmeProject& record, LostCharacters* lost, Line line, Text text) {
   bool first_section = true;
   const ReadmeOutline outline(record);
   for (const OutlineBlock& block : outline.blocks()) {
@@ -54,29 +55,73 @@ TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost) {
       case OutlineBlockType::kTitle:  // the program name leads the program info
         break;
       case OutlineBlockType::kOpeningFrame:
-        lines.insert(lines.end(), {Banner(block.value(), lost), "", ""});
+        line(Banner(block.value(), lost));
+        line("");
+        line("");
         break;
       case OutlineBlockType::kFactList:
       case OutlineBlockType::kText:
-        if (!std::exchange(first_section, false)) lines.emplace_back();
-        AppendBox(lines, BoxTitle(block));
-        lines.emplace_back();
+        if (!std::exchange(first_section, false)) line("");
+        AppendBox(line, BoxTitle(block));
+        line("");
         if (block.type == OutlineBlockType::kText) {
-          lines.push_back(NfoText(block.value(), lost));
+          text(block.value());
         } else {
           for (const auto& [fact, value] : block.facts) {
-            std::string line = PaddedLabel(fact->caption, ' ');
-            AppendNfoText(line, value, lost);
-            lines.push_back(std::move(line));
+            std::string fact_line = PaddedLabel(fact->caption, ' ');
+            AppendNfoText(fact_line, value, lost);
+            line(std::move(fact_line));
           }
         }
         break;
       case OutlineBlockType::kClosingFrame:
-        lines.insert(lines.end(), {"", "", Banner(block.value(), lost)});
+        line("");
+        line("");
+        line(Banner(block.value(), lost));
         break;
     }
   }
+}
+
+// The length of the first piece of utf8 to transliterate on its own: about `most` bytes, ending after an
+// ASCII byte where one is near (a run of characters read in context never spans one), else at a
+// character's start; the whole text when it is no longer than most.
+size_t NfoPieceLength(std::string_view utf8, size_t most) {
+  if (utf8.size() <= most) return utf8.size();
+  for (size_t end = most; end > most / 2; --end) {
+    if (static_cast<unsigned char>(utf8[end - 1]) < 0x80) return end;
+  }
+  return PieceLength(utf8, most);
+}
+
+}  // namespace
+
+TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost) {
+  TextLines lines;
+  EmitNfo(
+      record, lost, [&](std::string line) { lines.push_back(std::move(line)); },
+      [&](std::string_view text) { lines.push_back(NfoText(text, lost)); });
   return lines;
+}
+
+void WriteNfoText(const ReadmeProject& record, ByteSink& sink, LostCharacters* lost) {
+  std::string& out = sink.text();
+  EmitNfo(
+      record, lost,
+      [&](std::string_view line) {
+        out += line;
+        out += kCrLf;
+      },
+      [&](std::string_view text) {
+        while (!text.empty()) {
+          const size_t length = NfoPieceLength(text, ByteSink::kPieceSize);
+          AppendNfoText(out, text.substr(0, length), lost);
+          sink.Spill();
+          text.remove_prefix(length);
+        }
+        out += kCrLf;
+      });
+  sink.Flush();
 }
 
 }  // namespace quillory

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/readme_project.h"
+#include "text/byte_sink.h"
 #include "text/lost_characters.h"
 #include "text/text_lines.h"
 
@@ -11,5 +12,8 @@ namespace quillory {
 // nearest ASCII, "?" for what has no Latin form); the characters written as "?" are noted in lost, when
 // given. Reads the record only; cannot fail.
 TextLines BuildNfoText(const ReadmeProject& record, LostCharacters* lost = nullptr);
+
+// Writes JoinLines of BuildNfoText into sink, a long text in parts. Fails only as the sink's writer does.
+void WriteNfoText(const ReadmeProject& record, ByteSink& sink, LostCharacters* lost = nullptr);
 
 }  // namespace quillory

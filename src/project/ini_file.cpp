@@ -77,40 +77,42 @@ void IniDocument::Parse() {
   constexpr size_t kNone = static_cast<size_t>(-1);
   size_t current = kNone;  // the section being read, when it is the first of its name
   bool in_section = false;
-  while (pos < size) {
+  bool spare_back =
+      false;  // the last kept line is only its section's last key line, which a later one replaces
+  for (size_t number = 0; pos < size; ++number) {
     if (next_cr < pos) next_cr = find_from('\r', pos);
     if (next_lf < pos) next_lf = find_from('\n', pos);
     const size_t end = std::min(next_cr, next_lf);
     uint8_t eol = 0;
     if (end < size) eol = (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1;
-    Line line{pos, end, eol, Kind::kOther};
-    const size_t index = lines_.size();
+    const Line line{pos, end, number, eol, Kind::kOther};
+    pos = end + eol;
 
-    std::string_view text = Trim(std::string_view(data + pos, end - pos));
+    std::string_view text = Trim(std::string_view(data + line.begin, end - line.begin));
     if (auto section_name = SectionNameOfLine(text)) {
-      line.kind = Kind::kSection;
       std::string name = AsciiLower(*section_name);
       in_section = true;
+      spare_back = false;
       if (section_index_.find(name) == section_index_.end()) {
         section_index_.emplace(name, sections_.size());
         current = sections_.size();
-        sections_.push_back(Section{index, std::nullopt, {}, {}});
+        sections_.push_back(Section{lines_.size(), std::nullopt, {}, {}});
+        lines_.push_back(line);
+        lines_.back().kind = Kind::kSection;
       } else {
         current = kNone;
       }
-    } else if (!text.empty() && text.front() != ';' && text.find('=') != std::string_view::npos) {
-      line.kind = Kind::kKey;
-      if (current != kNone) {
-        Section& section = sections_[current];
-        std::string key = AsciiLower(Trim(text.substr(0, text.find('='))));
-        section.keys.try_emplace(std::move(key), KeyRef{false, index});
-        section.last_key_line = index;
-      } else if (!in_section) {
-        line.kind = Kind::kOther;  // before the first section: never reached
-      }
+    } else if (in_section && current != kNone && !text.empty() && text.front() != ';' &&
+               text.find('=') != std::string_view::npos) {
+      Section& section = sections_[current];
+      std::string key = AsciiLower(Trim(text.substr(0, text.find('='))));
+      if (spare_back) lines_.pop_back();
+      const size_t index = lines_.size();
+      lines_.push_back(line);
+      lines_.back().kind = Kind::kKey;
+      spare_back = !section.keys.try_emplace(std::move(key), KeyRef{false, index}).second;
+      section.last_key_line = index;
     }
-    lines_.push_back(line);
-    pos = end + eol;
   }
 }
 
@@ -163,10 +165,12 @@ std::optional<size_t> IniDocument::LineNumber(std::string_view section, std::str
   auto s = section_index_.find(AsciiLower(Trim(section)));
   if (s == section_index_.end()) return std::nullopt;
   const Section& found = sections_[s->second];
-  if (key.empty()) return found.header_line ? std::optional<size_t>(*found.header_line + 1) : std::nullopt;
+  if (key.empty()) {
+    return found.header_line ? std::optional<size_t>(lines_[*found.header_line].number + 1) : std::nullopt;
+  }
   auto k = found.keys.find(AsciiLower(Trim(key)));
   if (k == found.keys.end() || k->second.added) return std::nullopt;
-  return k->second.index + 1;
+  return lines_[k->second.index].number + 1;
 }
 
 void IniDocument::Write(std::string_view section, std::string_view key, std::string value) {
@@ -217,9 +221,11 @@ std::string IniDocument::Serialize() const {
   for (const auto& [line, text] : replacements_) total += text.head.size() + text.value.size();
   std::string out;
   out.reserve(total);
-  out.append(content_, 0, bom_size_);
+  size_t copied = 0;  // content_ is in out up to here
   for (size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
+    out.append(content_, copied, line.begin - copied);
+    copied = line.end + line.eol_size;
     if (auto r = replacements_.find(i); r != replacements_.end()) {
       out += r->second.head;
       out += r->second.value;
@@ -236,6 +242,7 @@ std::string IniDocument::Serialize() const {
       }
     }
   }
+  out.append(content_, copied);
   for (size_t section : added_sections_) {
     if (out.size() > bom_size_ && out.back() != '\n' && out.back() != '\r') out += "\r\n";
     for (size_t added : sections_[section].added_keys) {

@@ -54,9 +54,13 @@ class IniDocument {
 
  private:
   enum class Kind : uint8_t { kOther, kSection, kKey };
+  // A line a read or a write may come back to: a section's header, a key's line, the last key line of a
+  // section. Other lines (blank, comments, keys that lose to an earlier one) are not kept: they are copied
+  // as they stand, so that a document of many such lines costs no memory beyond its bytes.
   struct Line {
     size_t begin;
     size_t end;        // end of the text, before the line break
+    size_t number;     // 0 for the document's first line
     uint8_t eol_size;  // 0, 1 or 2 bytes of line break
     Kind kind;
   };
@@ -83,7 +87,7 @@ class IniDocument {
 
   std::string content_;
   size_t bom_size_ = 0;
-  std::vector<Line> lines_;
+  std::vector<Line> lines_;  // the lines kept (see Line), in document order
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> section_index_;
   std::unordered_map<size_t, WrittenLine> replacements_;         // original line -> new text

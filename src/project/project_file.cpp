@@ -41,6 +41,13 @@ class OpenDocument {
 
   // Writes record into the document (see ProjectDocumentBytes) and returns its bytes; the document is spent.
   std::string Write(const ReadmeProject& record, DocumentEncoding* written) {
+    Store(record);
+    return Bytes(written);
+  }
+
+  // Writes record into the document; the record is not needed afterwards, so that a caller can let it go
+  // before the bytes are made.
+  void Store(const ReadmeProject& record) {
     if (fresh_) {
       text_.encoding = record.encoding;
       if (text_.encoding == DocumentEncoding::kUtf8WithMark) Reparse(std::string(kUtf8Bom));
@@ -56,7 +63,12 @@ class OpenDocument {
     for (size_t i = 0; i < facts.size(); ++i) {
       if (values[i]) ini_->Write(facts[i].section, facts[i].key, std::move(*values[i]));
     }
+  }
+
+  // The document's bytes after Store; the document is spent.
+  std::string Bytes(DocumentEncoding* written) {
     std::string bytes = ini_->Serialize();
+    ini_.reset();  // its text is no longer needed
     if (text_.encoding == DocumentEncoding::kWindows1252 &&
         DetectDocumentEncoding(bytes) != DocumentEncoding::kWindows1252) {
       // Windows-1252 bytes that happen to be well-formed UTF-8 ("Ã©") would read back as other text: the
@@ -138,16 +150,16 @@ int LockBefore(int fd, std::chrono::steady_clock::time_point deadline) {
 }
 
 // The read-change-write of the document at path under an exclusive advisory lock (flock) on it: produce
-// is given the document's bytes (nullptr for a missing name) and returns the new ones. The lock is on the
-// file the path names when it is taken; since a save replaces that file by a new one, the path is checked
-// to name the locked file still, and the whole step starts again when it does not. Every writer replaces
-// the file only while it holds the lock on the file the path names, so writers take turns; a lock held
-// elsewhere (a reader's shared lock too) is waited for up to the lock wait in all. A missing name is
-// created only where no file has appeared meanwhile. A path through a refused link is refused before
+// is given the document's bytes (nullptr for a missing name), which it may take, and returns the new ones.
+// The lock is on the file the path names when it is taken; since a save replaces that file by a new one, the
+// path is checked to name the locked file still, and the whole step starts again when it does not. Every
+// writer replaces the file only while it holds the lock on the file the path names, so writers take turns; a
+// lock held elsewhere (a reader's shared lock too) is waited for up to the lock wait in all. A missing name
+// is created only where no file has appeared meanwhile. A path through a refused link is refused before
 // anything is read. Raises WriteFailed for a failed write or a lock that stays held, and the errors of
 // reading and of produce.
 void WithLockedDocument(const std::string& path,
-                        const std::function<std::string(const std::string* existing)>& produce) {
+                        const std::function<std::string(std::string* existing)>& produce) {
   {
     WritePlace place;
     auto failure = FindWritePlace(path, place);
@@ -173,8 +185,10 @@ void WithLockedDocument(const std::string& path,
         now.st_dev != held.st_dev || now.st_ino != held.st_ino) {
       if (locked == 0) continue;
     }
-    const std::string existing = file->ReadAll();
-    if (auto failure = TryReplaceFile(path, produce(&existing))) throw WriteFailedAt(path, *failure);
+    std::string existing = file->ReadAll();
+    const std::string bytes = produce(&existing);  // which may take existing's bytes
+    existing = std::string();
+    if (auto failure = TryReplaceFile(path, bytes)) throw WriteFailedAt(path, *failure);
     return;
   }
   throw UnableToWrite(path);  // the name kept changing to other files
@@ -201,8 +215,8 @@ std::string ProjectDocumentBytes(const ReadmeProject& record, std::string existi
 DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::string& path) {
   DocumentEncoding written = record.encoding;
   try {
-    WithLockedDocument(path, [&](const std::string* existing) {
-      return ProjectDocumentBytes(record, existing ? *existing : std::string(), &written);
+    WithLockedDocument(path, [&](std::string* existing) {
+      return ProjectDocumentBytes(record, existing ? std::move(*existing) : std::string(), &written);
     });
     return written;
   } catch (const WriteFailed& failed) {
@@ -216,14 +230,18 @@ DocumentEncoding WriteProjectDocument(const ReadmeProject& record, const std::st
 
 void UpdateProjectDocument(const std::string& path, const std::function<void(ReadmeProject&)>& change) {
   try {
-    WithLockedDocument(path, [&](const std::string* existing) {
-      // Parsed once, both to read the record and to write it back.
-      OpenDocument document(existing ? *existing : std::string());
-      ReadmeProject record;
-      SetHtmlDefaults(record);
-      document.ReadInto(record);
-      change(record);
-      return document.Write(record, nullptr);
+    WithLockedDocument(path, [&](std::string* existing) {
+      // Parsed once, both to read the record and to write it back. The document's bytes, the record and
+      // the new bytes are never all held at once: the record goes before the new bytes are made.
+      OpenDocument document(existing ? std::move(*existing) : std::string());
+      {
+        ReadmeProject record;
+        SetHtmlDefaults(record);
+        document.ReadInto(record);
+        change(record);
+        document.Store(record);
+      }
+      return document.Bytes(nullptr);
     });
   } catch (const WriteFailed& failed) {
     if (failed.error_number == 0) throw failed.message;

@@ -45,20 +45,31 @@ std::string Colour(std::string_view value) {
 }
 
 // Where the page's lines go: into a line list, or straight into the bytes of the file (each line followed by
-// CR LF), so that a long text is written once.
+// CR LF) through a sink, so that a long text is written once and, to a sink that hands its bytes on, in
+// parts.
 class PageOutput {
  public:
   explicit PageOutput(TextLines& lines) : lines_(&lines) {}
-  explicit PageOutput(std::string& bytes) : bytes_(&bytes) {}
+  explicit PageOutput(ByteSink& sink) : sink_(&sink) {}
   // The line to write into, until Close.
-  std::string& Open() { return lines_ ? lines_->emplace_back() : *bytes_; }
+  std::string& Open() { return lines_ ? lines_->emplace_back() : sink_->text(); }
   void Close() {
-    if (bytes_) *bytes_ += kCrLf;
+    if (!sink_) return;
+    sink_->text() += kCrLf;
+    sink_->Spill();
+  }
+  // Appends value as page text to the line open.
+  void AppendText(std::string_view value, PageEncoding encoding, bool line_breaks) {
+    if (sink_) return AppendPageText(*sink_, value, encoding, line_breaks);
+    AppendPageText(lines_->back(), value, encoding, line_breaks);
+  }
+  void Finish() {
+    if (sink_) sink_->Flush();
   }
 
  private:
   TextLines* lines_ = nullptr;
-  std::string* bytes_ = nullptr;
+  ByteSink* sink_ = nullptr;
 };
 
 class PageBuilder {
@@ -91,6 +102,7 @@ class PageBuilder {
       Line("");
     }
     for (std::string_view line : {"</div>", "</body>", "</html>"}) Line(line);
+    out_.Finish();
   }
 
  private:
@@ -111,7 +123,8 @@ class PageBuilder {
   // The comment, the XML declaration, the document type, the head with its style sheet, and the opening
   // of the body: always 60 lines.
   void AppendHead() {
-    const std::string chr = Text(record_.chr);
+    // A character set in which ASCII text could turn into markup is declared, and written, as UTF-8.
+    const std::string chr = Text(DeclaredCharset(record_.chr));
     for (
         const std::string& line : std::initializer_list<std::string>{
             "<!-- Created " + std::string(kAppTitle) + " -->",
@@ -222,9 +235,8 @@ class PageBuilder {
     AppendHeadingRow(std::move(heading));
     Line("   <tr>");
     Line(R"(     <td colspan="2">)");
-    std::string& line = out_.Open();
-    line += kIndent;
-    AppendPageText(line, text, encoding_, /*line_breaks=*/true);
+    out_.Open() += kIndent;
+    out_.AppendText(text, encoding_, /*line_breaks=*/true);
     out_.Close();
     Line("     </td>");
     Line("    </tr>");
@@ -250,11 +262,15 @@ TextLines BuildHtmlReadme(const ReadmeProject& record, HtmlVariant variant) {
   return lines;
 }
 
-std::string HtmlReadmeBytes(const ReadmeProject& record, HtmlVariant variant) {
-  std::string bytes;
-  PageOutput out(bytes);
+void WriteHtmlReadme(const ReadmeProject& record, HtmlVariant variant, ByteSink& sink) {
+  PageOutput out(sink);
   PageBuilder(record, out).Build(variant);
-  return bytes;
+}
+
+std::string HtmlReadmeBytes(const ReadmeProject& record, HtmlVariant variant) {
+  ByteSink sink;
+  WriteHtmlReadme(record, variant, sink);
+  return std::move(sink.text());
 }
 
 }  // namespace quillory

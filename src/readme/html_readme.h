@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/readme_project.h"
+#include "text/byte_sink.h"
 #include "text/text_lines.h"
 
 namespace quillory {
@@ -13,7 +14,11 @@ enum class HtmlVariant { kExport, kPreview };
 // escaped and encoded for the character set the page declares (chr). Reads the record only; cannot fail.
 TextLines BuildHtmlReadme(const ReadmeProject& record, HtmlVariant variant);
 
-// The bytes of that page as written to a file: JoinLines of BuildHtmlReadme, made without the line list.
+// Writes the bytes of that page into sink: JoinLines of BuildHtmlReadme, made without the line list. Fails
+// only as the sink's writer does.
+void WriteHtmlReadme(const ReadmeProject& record, HtmlVariant variant, ByteSink& sink);
+
+// The bytes WriteHtmlReadme writes, as one string.
 std::string HtmlReadmeBytes(const ReadmeProject& record, HtmlVariant variant);
 
 }  // namespace quillory

@@ -208,13 +208,15 @@ size_t CountNonAscii(std::string_view text) {
   return count;
 }
 
+// With a sink that hands its bytes on, out is its text and is handed on after each part.
 template <PageEncoding Encoding>
-void AppendAs(std::string& out, std::string_view text, bool line_breaks) {
+void AppendAs(std::string& out, std::string_view text, bool line_breaks, ByteSink* sink = nullptr) {
   // Room for what the text most likely becomes, so that a long text is written into one block: a character
   // that is not ASCII takes at most four bytes a byte of it as a reference ("&#128;" for U+0080); the
   // escaped ASCII characters are rare. Only the part written is ever touched.
   const size_t non_ascii = Encoding == PageEncoding::kUtf8 ? 0 : CountNonAscii(text);
-  out.reserve(out.size() + text.size() + 3 * non_ascii + text.size() / 16 + 16);
+  if (!sink || !sink->hands_on())
+    out.reserve(out.size() + text.size() + 3 * non_ascii + text.size() / 16 + 16);
   // The text goes through a buffer in parts of at most kPart bytes.
   constexpr size_t kPart = 64 * 1024;
   const size_t part = std::min(text.size(), kPart);
@@ -238,12 +240,49 @@ void AppendAs(std::string& out, std::string_view text, bool line_breaks) {
       if (text[end] == '\n' && text[end - 1] == '\r' && end > begin + 1) --end;
     }
     begin = AppendPart<Encoding>(out, text, begin, end, line_breaks, buffer);
+    if (sink) sink->Spill();
   }
 }
 
 }  // namespace
 
+bool IsAsciiCompatibleCharset(std::string_view charset) {
+  // The name's letters and digits, lower case: "UTF-16LE", "utf_16le" and "utf16le" are one name.
+  std::string name;
+  for (char c : charset) {
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) name += c;
+    if (c >= 'A' && c <= 'Z') name += static_cast<char>(c - 'A' + 'a');
+  }
+  // Encodings that write ASCII as other bytes (UTF-16, UTF-32, UCS, EBCDIC) or let ASCII text shift into
+  // other characters (UTF-7's "+...-", HZ's "~{").
+  for (std::string_view part : {"utf7", "utf16", "utf32", "ucs2", "ucs4", "unicode", "ebcdic", "hzgb"}) {
+    if (name.find(part) != std::string::npos) return false;
+  }
+  if (name == "hz") return false;
+  // The EBCDIC code pages by number: "IBM037", "cp500", "CCSID1047", "csIBM273"...
+  for (std::string_view prefix : {"csibm", "ibm", "cp", "ccsid", "xibm"}) {
+    if (!name.starts_with(prefix)) continue;
+    std::string_view number = std::string_view(name).substr(prefix.size());
+    while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+    for (std::string_view ebcdic :
+         {"37",   "273",  "277",  "278",  "280",  "284",  "285",  "290",  "297",  "420",  "423",  "424",
+          "500",  "833",  "834",  "835",  "836",  "837",  "838",  "870",  "871",  "875",  "880",  "905",
+          "918",  "924",  "930",  "931",  "933",  "935",  "937",  "939",  "1025", "1026", "1027", "1047",
+          "1097", "1112", "1122", "1123", "1130", "1132", "1137", "1140", "1141", "1142", "1143", "1144",
+          "1145", "1146", "1147", "1148", "1149", "1153", "1154", "1155", "1156", "1157", "1158", "1159",
+          "1160", "1164", "1364", "1371", "1388", "1390", "1399"}) {
+      if (number == ebcdic) return false;
+    }
+  }
+  return true;
+}
+
+std::string_view DeclaredCharset(std::string_view charset) {
+  return IsAsciiCompatibleCharset(charset) ? charset : "utf-8";
+}
+
 PageEncoding PageEncodingFor(std::string_view charset) {
+  if (!IsAsciiCompatibleCharset(charset)) return PageEncoding::kUtf8;
   if (EqualsIgnoringAsciiCase(charset, "utf-8")) return PageEncoding::kUtf8;
   if (EqualsIgnoringAsciiCase(charset, "iso-8859-1")) return PageEncoding::kLatin1;
   if (EqualsIgnoringAsciiCase(charset, "windows-1252")) return PageEncoding::kWindows1252;
@@ -260,6 +299,20 @@ void AppendPageText(std::string& out, std::string_view value, PageEncoding encod
       return AppendAs<PageEncoding::kUtf8>(out, value, line_breaks);
     case PageEncoding::kCharacterReferences:
       return AppendAs<PageEncoding::kCharacterReferences>(out, value, line_breaks);
+  }
+}
+
+void AppendPageText(ByteSink& sink, std::string_view value, PageEncoding encoding, bool line_breaks) {
+  std::string& out = sink.text();
+  switch (encoding) {
+    case PageEncoding::kLatin1:
+      return AppendAs<PageEncoding::kLatin1>(out, value, line_breaks, &sink);
+    case PageEncoding::kWindows1252:
+      return AppendAs<PageEncoding::kWindows1252>(out, value, line_breaks, &sink);
+    case PageEncoding::kUtf8:
+      return AppendAs<PageEncoding::kUtf8>(out, value, line_breaks, &sink);
+    case PageEncoding::kCharacterReferences:
+      return AppendAs<PageEncoding::kCharacterReferences>(out, value, line_breaks, &sink);
   }
 }
 

@@ -1,40 +1,44 @@
 #include "render/render.h"
 
 #include <array>
+#include <utility>
 
 #include "common/error.h"
 #include "nfo/nfo_builder.h"
 #include "readme/html_readme.h"
 #include "readme/markdown_readme.h"
 #include "readme/text_readme.h"
-#include "text/lost_characters.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
 
-RenderedDocument Whole(std::string bytes) { return {std::move(bytes), {}, {}}; }
+void Text(const ReadmeProject& record, ByteSink& sink, LostCharacters&) { WriteTextReadme(record, sink); }
 
-RenderedDocument Nfo(const ReadmeProject& record) {
-  LostCharacters lost;
-  std::string bytes = JoinLines(BuildNfoText(record, &lost));
-  return {std::move(bytes), lost.characters(), "CP437"};
+void Html(const ReadmeProject& record, ByteSink& sink, LostCharacters&) {
+  WriteHtmlReadme(record, HtmlVariant::kExport, sink);
+}
+
+void HtmlPreview(const ReadmeProject& record, ByteSink& sink, LostCharacters&) {
+  WriteHtmlReadme(record, HtmlVariant::kPreview, sink);
+}
+
+void Nfo(const ReadmeProject& record, ByteSink& sink, LostCharacters& lost) {
+  WriteNfoText(record, sink, &lost);
+}
+
+void Markdown(const ReadmeProject& record, ByteSink& sink, LostCharacters&) {
+  sink.text() += BuildMarkdownReadme(record);
+  sink.Flush();
 }
 
 // The one place where a format meets its builder: adding a format is one row here.
-// clang-format off
 constexpr std::array kFormats = {
-    FormatInfo{Format::kText, ".txt", "Text File (*.txt)",
-               [](const ReadmeProject& r) { return Whole(TextReadmeBytes(r)); }},
-    FormatInfo{Format::kHtml, ".html", "(X)HTML 1.1 Document (*.html)",
-               [](const ReadmeProject& r) { return Whole(HtmlReadmeBytes(r, HtmlVariant::kExport)); }},
-    FormatInfo{Format::kHtmlPreview, "", "",
-               [](const ReadmeProject& r) { return Whole(HtmlReadmeBytes(r, HtmlVariant::kPreview)); }},
-    FormatInfo{Format::kNfo, ".nfo", "", Nfo},
-    FormatInfo{Format::kMarkdown, ".md", "Markdown File (*.md)",
-               [](const ReadmeProject& r) { return Whole(BuildMarkdownReadme(r)); }},
+    FormatInfo{Format::kText, ".txt", "Text File (*.txt)", Text, ""},
+    FormatInfo{Format::kHtml, ".html", "(X)HTML 1.1 Document (*.html)", Html, ""},
+    FormatInfo{Format::kHtmlPreview, "", "", HtmlPreview, ""},
+    FormatInfo{Format::kNfo, ".nfo", "", Nfo, "CP437"},
+    FormatInfo{Format::kMarkdown, ".md", "Markdown File (*.md)", Markdown, ""},
 };
-// clang-format on
 
 }  // namespace
 
@@ -57,8 +61,19 @@ const FormatInfo* FindFormat(std::string_view name) {
 bool HasProgramName(const ReadmeProject& record) { return !record.program_name.empty(); }
 
 RenderedDocument RenderDocument(const ReadmeProject& record, Format format) {
+  ByteSink sink;
+  RenderedDocument document = RenderDocument(record, format, sink);
+  document.bytes = std::move(sink.text());
+  return document;
+}
+
+RenderedDocument RenderDocument(const ReadmeProject& record, Format format, ByteSink& sink) {
   if (!HasProgramName(record)) throw Error(std::string(kProgramNameRequired));
-  return InfoOf(format).build(record);
+  const FormatInfo& info = InfoOf(format);
+  LostCharacters lost;
+  info.write(record, sink, lost);
+  sink.Flush();
+  return {std::string(), lost.characters(), info.lost_charset};
 }
 
 std::string LostCharactersText(const RenderedDocument& document, bool written) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "project/readme_project.h"
+#include "text/byte_sink.h"
+#include "text/lost_characters.h"
 
 namespace quillory {
 
@@ -29,7 +31,7 @@ inline constexpr Format Format::kMarkdown{"md"};
 
 // A document made from a record: its bytes, and the characters it had to write as "?".
 struct RenderedDocument {
-  std::string bytes;
+  std::string bytes;           // empty when they went to a sink
   std::vector<char32_t> lost;  // distinct, in order of first appearance
   std::string_view charset;    // what lacked them ("CP437"); empty for a format that loses nothing
 };
@@ -39,7 +41,9 @@ struct FormatInfo {
   Format format;                  // with its name on the command line
   std::string_view extension;     // the extension its files get (".txt"); empty: never a file of its own
   std::string_view save_as_type;  // its entry in the Save As type list; empty: Save As does not offer it
-  RenderedDocument (*build)(const ReadmeProject&);
+  // Writes the document's bytes into the sink, noting in lost what it had to write as "?".
+  void (*write)(const ReadmeProject&, ByteSink&, LostCharacters& lost);
+  std::string_view lost_charset;  // the character set that loses characters ("CP437"); empty: none
 };
 
 // Every format, in the order the command line lists them and Save As offers them.
@@ -59,6 +63,11 @@ bool HasProgramName(const ReadmeProject& record);
 // The record in format: the bytes exactly as they are written to a file, and what they lost. Raises
 // kProgramNameRequired when the record has no program name.
 RenderedDocument RenderDocument(const ReadmeProject& record, Format format);
+
+// The record in format, its bytes written into sink (a long document in parts, when the sink hands its
+// bytes on) and none kept in the result, which tells what they lost. Raises kProgramNameRequired when the
+// record has no program name (before anything is written), and whatever the sink's writer raises.
+RenderedDocument RenderDocument(const ReadmeProject& record, Format format, ByteSink& sink);
 
 // The words for what a document lost, for people: `日, 本, 😀 have no CP437 form and were written as "?"`
 // (one character: "has", "was"), without " and ... written as "?"" unless written; empty when it lost

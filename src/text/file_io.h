@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,14 +37,26 @@ bool IsExistingFile(const std::string& path);
 // success; no temporary file is left behind either way (see text/temporary_file.h for a killed process).
 std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_view data);
 
+// Bytes made while they are written: a producer calls write with each piece, in order, and returns the
+// first errno value write returned, or 0 once every piece went well. It may throw; the write then fails with
+// that exception, leaving the file as it was (no temporary file stays).
+using PieceWriter = std::function<int(std::string_view piece)>;
+using ByteProducer = std::function<int(const PieceWriter& write)>;
+
+// TryReplaceFile of the bytes produce makes, written as they are made so that they are never all held at
+// once (except where the file is rewritten in place, whose new length must be known first).
+std::optional<WriteFailure> TryReplaceFileWith(const std::string& path, const ByteProducer& produce);
+
 // Like TryReplaceFile, but only for a name that holds no file yet: when one appears there meanwhile, the
 // failure is EEXIST at the kCreate stage and that file is left as it is.
 std::optional<WriteFailure> TryCreateFile(const std::string& path, std::string_view data);
 
-// One file of a set: where, and its bytes (which must outlive the call).
+// One file of a set: where, and its bytes (which must outlive the call), or what makes them while they
+// are written (see ByteProducer; bytes is then unused).
 struct FileToWrite {
   std::string path;
   std::string_view bytes;
+  ByteProducer produce = {};
 };
 
 // Replaces a set of files all together or not at all: every file is written to a temporary file (or made

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "text/file_attributes.h"
 #include "text/file_io.h"
@@ -74,7 +76,9 @@ class StagedFile {
   // Finds the place of path, looks at what is there, and gets the new bytes ready: written and flushed to
   // a temporary file beside it, or (for a file that must keep its identity) its old bytes read for a
   // write in place. Returns the failure; nothing visible has changed either way.
-  std::optional<WriteFailure> Prepare(const std::string& path, std::string_view data, Mode mode);
+  // With a producer, the bytes are made while they are written (data is then unused).
+  std::optional<WriteFailure> Prepare(const std::string& path, std::string_view data, Mode mode,
+                                      const ByteProducer* producer = nullptr);
   // Puts the bytes in place. With undoable, a replaced file is kept until Undo or the end of this object.
   std::optional<WriteFailure> Commit(bool undoable);
   // Puts back what Commit replaced, as far as it can.
@@ -89,9 +93,14 @@ class StagedFile {
   std::optional<WriteFailure> CommitInPlace();
   std::optional<WriteFailure> WriteInto();
   void SyncFolder() const;
+  int WriteData(int fd);
+  int SendData(int socket, int type);
+  void MakeData();
 
   std::string path_;
   std::string_view data_;
+  const ByteProducer* producer_ = nullptr;
+  std::string made_;  // the producer's bytes, where a route needs them all before writing
   WritePlace place_;
   Route route_ = Route::kNew;
   bool regular_ = false;  // the name holds a regular file
@@ -103,9 +112,35 @@ class StagedFile {
   bool exchanged_ = false;  // the temporary file holds the replaced one
 };
 
-std::optional<WriteFailure> StagedFile::Prepare(const std::string& path, std::string_view data, Mode mode) {
+// Writes the new bytes to fd from where it stands. Returns 0 or the errno value.
+int StagedFile::WriteData(int fd) {
+  if (!producer_) return WriteAll(fd, data_);
+  return (*producer_)([fd](std::string_view piece) { return WriteAll(fd, piece); });
+}
+
+// Sends the new bytes to a connected socket of type. Returns 0 or the errno value.
+int StagedFile::SendData(int socket, int type) {
+  if (!producer_) return SendAll(socket, data_, type);
+  return (*producer_)([&](std::string_view piece) { return SendAll(socket, piece, type); });
+}
+
+// Makes all the producer's bytes at once, for a route that needs their length first.
+void StagedFile::MakeData() {
+  if (!producer_) return;
+  made_.clear();
+  const ByteProducer* producer = std::exchange(producer_, nullptr);
+  (*producer)([this](std::string_view piece) {
+    made_.append(piece);
+    return 0;
+  });
+  data_ = made_;
+}
+
+std::optional<WriteFailure> StagedFile::Prepare(const std::string& path, std::string_view data, Mode mode,
+                                                const ByteProducer* producer) {
   path_ = path;
   data_ = data;
+  producer_ = producer;
   if (auto failure = FindWritePlace(path, place_)) return failure;
   if (place_.name.empty()) return Fail(Stage::kCreate, EISDIR);
   const int folder = place_.folder.get();
@@ -155,7 +190,7 @@ std::optional<WriteFailure> StagedFile::WriteTemporary(const struct stat* existi
     temporary_.Remove();
     return StageInPlace();
   }
-  if (int write_error = WriteAll(temporary_.fd(), data_)) return Fail(Stage::kWrite, write_error);
+  if (int write_error = WriteData(temporary_.fd())) return Fail(Stage::kWrite, write_error);
   if (::fsync(temporary_.fd()) != 0) return Fail(Stage::kWrite, errno);
   return std::nullopt;
 }
@@ -165,6 +200,7 @@ std::optional<WriteFailure> StagedFile::WriteTemporary(const struct stat* existi
 // read first, so that a write that fails can put them back.
 std::optional<WriteFailure> StagedFile::StageInPlace() {
   route_ = Route::kInPlace;
+  MakeData();
   const int flags = O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
   existing_ = FileDescriptor(::openat(place_.folder.get(), place_.name.c_str(), O_RDWR | flags));
   if (existing_.get() < 0 && errno == EACCES) {
@@ -220,12 +256,12 @@ std::optional<WriteFailure> StagedFile::WriteInto() {
     int type = 0;
     FileDescriptor socket(ConnectToSocket(target.get(), type));
     if (socket.get() < 0) return Fail(Stage::kCreate, errno);
-    if (int error = SendAll(socket.get(), data_, type)) return Fail(Stage::kWrite, error);
+    if (int error = SendData(socket.get(), type)) return Fail(Stage::kWrite, error);
     return std::nullopt;
   }
   FileDescriptor fd(::openat(folder, place_.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) return Fail(Stage::kCreate, errno);
-  if (int error = WriteAll(fd.get(), data_)) return Fail(Stage::kWrite, error);
+  if (int error = WriteData(fd.get())) return Fail(Stage::kWrite, error);
   if (::fsync(fd.get()) != 0 && errno != EINVAL) return Fail(Stage::kWrite, errno);
   if (fd.Close() != 0) return Fail(Stage::kWrite, errno);
   return std::nullopt;
@@ -295,9 +331,10 @@ void StagedFile::SyncFolder() const {
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
-std::optional<WriteFailure> WriteOne(const std::string& path, std::string_view data, Mode mode) {
+std::optional<WriteFailure> WriteOne(const std::string& path, std::string_view data, Mode mode,
+                                     const ByteProducer* producer = nullptr) {
   StagedFile file;
-  if (auto failure = file.Prepare(path, data, mode)) return failure;
+  if (auto failure = file.Prepare(path, data, mode, producer)) return failure;
   return file.Commit(false);
 }
 
@@ -307,6 +344,10 @@ std::optional<WriteFailure> TryReplaceFile(const std::string& path, std::string_
   return WriteOne(path, data, Mode::kReplace);
 }
 
+std::optional<WriteFailure> TryReplaceFileWith(const std::string& path, const ByteProducer& produce) {
+  return WriteOne(path, {}, Mode::kReplace, &produce);
+}
+
 std::optional<WriteFailure> TryCreateFile(const std::string& path, std::string_view data) {
   return WriteOne(path, data, Mode::kCreate);
 }
@@ -314,7 +355,10 @@ std::optional<WriteFailure> TryCreateFile(const std::string& path, std::string_v
 std::optional<WriteFailure> ReplaceFileSet(std::span<const FileToWrite> files) {
   std::vector<StagedFile> staged(files.size());
   for (size_t i = 0; i < files.size(); ++i) {
-    if (auto failure = staged[i].Prepare(files[i].path, files[i].bytes, Mode::kSetMember)) return failure;
+    const ByteProducer* producer = files[i].produce ? &files[i].produce : nullptr;
+    if (auto failure = staged[i].Prepare(files[i].path, files[i].bytes, Mode::kSetMember, producer)) {
+      return failure;
+    }
   }
   for (size_t i = 0; i < files.size(); ++i) {
     if (auto failure = staged[i].Commit(true)) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/file_io.h"
 #include "text/write_path.h"
 
 // Where the bytes of a command-line output name go. Standard output and the process's own open
@@ -24,6 +25,10 @@ std::optional<int> OwnDescriptorNamed(const std::string& name);
 // refused link.
 std::optional<WriteFailure> TryWriteOutput(const std::string& name, std::string_view bytes,
                                            std::ostream& standard_output);
+
+// TryWriteOutput of the bytes produce makes, written as they are made (see TryReplaceFileWith).
+std::optional<WriteFailure> TryWriteOutputWith(const std::string& name, const ByteProducer& produce,
+                                               std::ostream& standard_output);
 
 // TryWriteOutput giving only the errno value of the failure, or 0.
 int WriteOutput(const std::string& name, std::string_view bytes, std::ostream& standard_output);

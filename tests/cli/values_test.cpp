@@ -143,5 +143,62 @@ TEST(CliValues, OneFinalLineBreakOfAFileGoes) {
   }
 }
 
+// Control characters other than tab, CR and LF (an escape sequence, DEL, a C1 control) never reach a text
+// README or get's output as themselves, where printing them would drive a terminal: U+FFFD, or "?" in a
+// Windows-1252 README. get --raw keeps the stored bytes, so that get --raw | set KEY=@- changes nothing.
+TEST(CliValues, ControlCharactersAreNotWrittenAsThemselves) {
+  TempDir dir;
+  const std::string utf8 = dir.File("utf8.qlx"), cp1252 = dir.File("cp1252.qlx");
+  const std::string utf8_bytes =
+      "\xEF\xBB\xBF[readme]\r\nprogram_name=T\x1B]0;x\x07\r\nnews=a\x1B[2Jb\x7F\xC2\x9B\xC2\xA0"
+      "c\td\xC2\xA4"
+      "e\r\n";
+  const std::string cp1252_bytes =
+      "[readme]\r\nprogram_name=T\r\nnews=a\x1B[2Jb\x7F\x81\xA0"
+      "c\x9B"
+      "d\xA4"
+      "e\r\n";
+  WriteFile(utf8, utf8_bytes);
+  WriteFile(cp1252, cp1252_bytes);
+  const std::string fffd = "\xEF\xBF\xBD";
+  const struct {
+    std::vector<std::string> args;
+    std::string expected;  // the output, or a part of it (render)
+  } cases[] = {
+      {{"get", utf8, "program_name", "news"},
+       "T" + fffd + "]0;x" + fffd + "\na" + fffd + "[2Jb" + fffd + fffd + "\xC2\xA0" + "c\td\ne\n"},
+      {{"get", "--raw", utf8, "news"},
+       "a\x1B[2Jb\x7F\xC2\x9B\xC2\xA0"
+       "c\td\r\ne\n"},
+      {{"render", "txt", utf8}, "a" + fffd + "[2Jb" + fffd + fffd + "\xC2\xA0" + "c\td\r\ne\r\n"},
+      {{"get", cp1252, "news"}, "a" + fffd + "[2Jb" + fffd + fffd + "\xC2\xA0" + "c\xE2\x80\xBA" + "d\ne\n"},
+      {{"get", "--raw", cp1252, "news"},
+       "a\x1B[2Jb\x7F\x81\xA0"
+       "c\x9B"
+       "d\r\ne\n"},
+      {{"render", "txt", cp1252},
+       "\r\na?[2Jb??\xA0"
+       "c\x9B"
+       "d\r\ne\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1] + " " + c.args[2]);
+    const testing::CliOutcome r = RunCli(c.args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    if (c.args[0] == "get") {
+      EXPECT_EQ(r.out, c.expected);
+    } else {
+      EXPECT_NE(r.out.find(c.expected), std::string::npos) << r.out;
+      EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
+      EXPECT_EQ(r.out.starts_with("\xEF\xBB\xBF"), c.args[2] == utf8);
+    }
+  }
+  ASSERT_EQ(RunCli({"set", utf8, "version=1"}).status, 0);  // a saved document holds every key
+  const std::string saved = ReadFile(utf8);
+  const std::string raw = RunCli({"get", "--raw", utf8, "news"}).out;
+  EXPECT_EQ(RunCli({"set", utf8, "news=@-"}, raw).status, 0);
+  EXPECT_EQ(ReadFile(utf8), saved);
+}
+
 }  // namespace
 }  // namespace quillory

@@ -71,6 +71,12 @@ TEST(IniDocument, WritesInPlaceAndKeepsEveryOtherByte) {
       {"first of duplicates", "[a]\r\nk=1\r\n[a]\r\nk=2\r\n", "A", "K", "3", "[a]\r\nk=3\r\n[a]\r\nk=2\r\n"},
       {"byte-order mark kept", "\xEF\xBB\xBF[a]\r\nk=1\r\n", "a", "k", "2", "\xEF\xBB\xBF[a]\r\nk=2\r\n"},
       {"foreign lines before the first section", "junk\r\n[a]\r\n", "a", "k", "1", "junk\r\n[a]\r\nk=1\r\n"},
+      // Lines no read or write comes back to (blank lines, comments, later duplicates) are copied as they
+      // stand around those that change; a new key still follows the very last key line of its section.
+      {"after the last of duplicates", "[a]\r\nk=1\r\n\r\nk=2\r\n;c\r\nk=3\n\n[b]\r\n", "a", "j", "4",
+       "[a]\r\nk=1\r\n\r\nk=2\r\n;c\r\nk=3\nj=4\r\n\n[b]\r\n"},
+      {"between blank lines", "\r\n\r\n[a]\r\n\r\nk=1\r\n\r\n\r\n[a]\r\nk=5\r\n\r\n", "a", "k", "2",
+       "\r\n\r\n[a]\r\n\r\nk=2\r\n\r\n\r\n[a]\r\nk=5\r\n\r\n"},
   };
   for (const auto& c : cases) {
     IniDocument document(c.before);
@@ -106,7 +112,8 @@ TEST(IniDocument, RewritingAKeyToItsOwnTextAndViewsOfValues) {
 // The line of a key or section as an editor numbers it: every kind of line break counts, a byte-order mark
 // does not, and the first of duplicates is the one read.
 TEST(IniDocument, NumbersTheLinesOfKeysAndSections) {
-  IniDocument document("\xEF\xBB\xBF; note\r\n[readme]\rversion=1\nVERSION=2\r\n\r\n[Html]\r\nc1=red\r\n");
+  IniDocument document(
+      "\xEF\xBB\xBF; note\r\n[readme]\rversion=1\nVERSION=2\r\n\r\n[Html]\r\nc1=red\r\n\n\nc1=x\r\nc2=y\r\n");
   document.Write("readme", "author", "new");
   const struct {
     const char* section;
@@ -117,6 +124,7 @@ TEST(IniDocument, NumbersTheLinesOfKeysAndSections) {
       {"readme", "version", 3},
       {"html", "", 6},
       {"HTML", "C1", 7},
+      {"html", "c2", 11},
       {"readme", "author", std::nullopt},  // written, not read
       {"readme", "news", std::nullopt},
       {"other", "", std::nullopt},

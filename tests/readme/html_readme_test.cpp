@@ -106,6 +106,48 @@ TEST(HtmlReadme, PageBytesMatchTheDeclaredCharacterSet) {
   }
 }
 
+// A character set that does not write ASCII as ASCII, or in which ASCII text can turn into other
+// characters, would let a value become markup ("+ADw-" is "<" in UTF-7): such a page declares and writes
+// UTF-8, whatever the spelling of the name; every other name is kept.
+TEST(HtmlReadme, CharacterSetsThatAreNotAsciiCompatibleBecomeUtf8) {
+  ReadmeProject record = NamedRecord();
+  record.license = "+ADw-script+AD4-alert(1)+ADw-/script+AD4- ~{ caf\u00e9 \u65e5";
+  const std::string as_utf8 = "       +ADw-script+AD4-alert(1)+ADw-/script+AD4- ~{ caf\u00e9 \u65e5";
+  for (const char* chr : {"utf-7",
+                          "UTF7",
+                          "x-UTF-7",
+                          "unicode-1-1-utf-7",
+                          "UTF-16",
+                          "utf-16le",
+                          "UTF_16BE",
+                          "utf-32",
+                          "UCS-2",
+                          "ISO-10646-UCS-4",
+                          "csUnicode",
+                          "IBM037",
+                          "ibm-037",
+                          "cp500",
+                          "CP1026",
+                          "ebcdic-cp-us",
+                          "x-EBCDIC-KoreanExtended",
+                          "IBM01140",
+                          "CCSID1047",
+                          "HZ-GB-2312"}) {
+    SCOPED_TRACE(chr);
+    record.chr = chr;
+    const TextLines page = BuildHtmlReadme(record, HtmlVariant::kExport);
+    EXPECT_EQ(page[1], "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+    EXPECT_EQ(page[5], "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />");
+    EXPECT_NE(std::find(page.begin(), page.end(), as_utf8), page.end());
+  }
+  for (const char* chr : {"iso-8859-1", "shift_jis", "koi8-r", "ibm850", "cp437", "windows-1250", "big5"}) {
+    SCOPED_TRACE(chr);
+    record.chr = chr;
+    EXPECT_EQ(BuildHtmlReadme(record, HtmlVariant::kExport)[1],
+              "<?xml version=\"1.0\" encoding=\"" + std::string(chr) + "\"?>");
+  }
+}
+
 TEST(HtmlReadme, AddressesThatCouldRunScriptAndColoursThatCouldFetchAreDefused) {
   ReadmeProject record = NamedRecord();
   record.down_url = "java\tscript:alert(1)";

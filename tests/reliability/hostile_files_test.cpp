@@ -94,5 +94,21 @@ TEST(HostileFiles, SocketsAreWrittenThroughConnectAndDevicesAreNotStamped) {
   EXPECT_EQ(ReadFile(document), ReadFile(kProject));
 }
 
+// set on a link to something that is no document names the link and where it leads, not only the name.
+TEST(HostileFiles, SetNamesALinkToWhatIsNoRegularFile) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.File("folder"));
+  for (const std::string target : {dir.File("fifo"), std::string("folder"), std::string("/dev/null")}) {
+    const std::string link = dir.File("doc.qlx");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(target, link);
+    const testing::CliOutcome r = RunCli({"set", link, "version=2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quillory-cli: set: '" + link + "' is a symbolic link to '" + target +
+                         "', which is not a regular file\n");
+  }
+}
+
 }  // namespace
 }  // namespace quillory

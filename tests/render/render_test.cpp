@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "common/error.h"
@@ -35,6 +36,46 @@ TEST(RenderDocument, EveryFormatNeedsAProgramName) {
       ADD_FAILURE() << info.format.name << " rendered without a program name";
     } catch (const Error& error) {
       EXPECT_EQ(std::string(error.what()), kProgramNameRequired);
+    }
+  }
+}
+
+// A long document made into a sink that hands its bytes on comes in pieces of bounded size, and the pieces
+// are the document made whole: no character, line break or reference is cut or lost where a piece ends.
+TEST(RenderDocument, ALongDocumentMadeInPiecesIsTheDocumentMadeWhole) {
+  std::string latin, mixed;
+  for (int i = 0; latin.size() < 3 * ByteSink::kPieceSize; ++i) {
+    latin += "- caf\u00e9 & <tag> \x1B[31m " + std::to_string(i) + (i % 7 ? "\r\n" : "\r\n\r\n");
+    mixed += "- \u65e5\u672c \u0418\u0441 \U0001F600 \u00e9\u0301 & " + std::to_string(i) + "\r\n";
+  }
+  const struct {
+    DocumentEncoding encoding;
+    const char* chr;
+    std::string changelog;
+  } cases[] = {
+      {DocumentEncoding::kWindows1252, "iso-8859-1", latin},
+      {DocumentEncoding::kUtf8WithMark, "iso-8859-1", mixed},
+      {DocumentEncoding::kUtf8WithMark, "utf-8", mixed + std::string(2 * ByteSink::kPieceSize, '\r')},
+  };
+  for (const auto& c : cases) {
+    ReadmeProject record;
+    SetHtmlDefaults(record);
+    record.program_name = "Tool";
+    record.copyright = "Example";
+    record.encoding = c.encoding;
+    record.chr = c.chr;
+    record.changelog = c.changelog;
+    for (const FormatInfo& info : Formats()) {
+      SCOPED_TRACE(std::string(info.format.name) + " " + c.chr);
+      std::string joined;
+      size_t largest = 0;
+      ByteSink sink([&](std::string_view piece) {
+        joined += piece;
+        largest = std::max(largest, piece.size());
+      });
+      RenderDocument(record, info.format, sink);
+      EXPECT_EQ(joined, RenderDocument(record, info.format).bytes);
+      if (info.format != Format::kMarkdown) EXPECT_LE(largest, 4 * ByteSink::kPieceSize);
     }
   }
 }
