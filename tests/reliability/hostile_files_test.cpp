@@ -99,7 +99,7 @@ TEST(HostileFiles, SetNamesALinkToWhatIsNoRegularFile) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(dir.File("folder"));
-  for (const std::string target : {dir.File("fifo"), std::string("folder"), std::string("/dev/null")}) {
+  for (const std::string& target : {dir.File("fifo"), std::string("folder"), std::string("/dev/null")}) {
     const std::string link = dir.File("doc.qlx");
     std::filesystem::remove(link);
     std::filesystem::create_symlink(target, link);

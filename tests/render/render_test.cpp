@@ -75,7 +75,9 @@ TEST(RenderDocument, ALongDocumentMadeInPiecesIsTheDocumentMadeWhole) {
       });
       RenderDocument(record, info.format, sink);
       EXPECT_EQ(joined, RenderDocument(record, info.format).bytes);
-      if (info.format != Format::kMarkdown) EXPECT_LE(largest, 4 * ByteSink::kPieceSize);
+      if (info.format != Format::kMarkdown) {
+        EXPECT_LE(largest, 4 * ByteSink::kPieceSize);
+      }
     }
   }
 }
