@@ -253,10 +253,10 @@ void UpdateProjectDocument(const std::string& path, const std::function<void(Rea
 
 bool IsProjectDocumentText(std::string_view bytes) {
   constexpr size_t kChecked = 64 * 1024;
-  const DocumentEncoding encoding = DetectDocumentEncoding(bytes);
-  if (encoding == DocumentEncoding::kUtf16Le || encoding == DocumentEncoding::kUtf16Be) {
-    const std::string head =
-        Utf16ToUtf8(bytes.substr(2, 2 * kChecked), encoding == DocumentEncoding::kUtf16Be);
+  // Only the byte-order mark matters here: a UTF-16 document holds NUL bytes in its ASCII characters.
+  const bool little_endian = bytes.starts_with("\xFF\xFE"), big_endian = bytes.starts_with("\xFE\xFF");
+  if (little_endian || big_endian) {
+    const std::string head = Utf16ToUtf8(bytes.substr(2, 2 * kChecked), big_endian);
     return head.find('\0') == std::string::npos;
   }
   return bytes.substr(0, kChecked).find('\0') == std::string_view::npos;

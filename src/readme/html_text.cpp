@@ -187,10 +187,14 @@ size_t AppendPart(std::string& out, std::string_view text, size_t begin, size_t 
           at = PutCharacter<Encoding>(at, byte, {});  // a control character
           ++pos;
         } else {
-          const size_t start = pos;
-          // A malformed sequence counts as U+FFFF, which is replaced like the controls.
-          const char32_t ch = NextUtf8(text, pos).value_or(0xFFFF);
-          at = PutCharacter<Encoding>(at, ch, text.substr(start, pos - start));
+          // Characters that are not ASCII come in runs (a word of another script): taken one after the
+          // other without scanning for the next special byte in between.
+          do {
+            const size_t start = pos;
+            // A malformed sequence counts as U+FFFF, which is replaced like the controls.
+            const char32_t ch = NextUtf8(text, pos).value_or(0xFFFF);
+            at = PutCharacter<Encoding>(at, ch, text.substr(start, pos - start));
+          } while (pos < end && static_cast<unsigned char>(data[pos]) >= 0x80);
         }
         break;
     }
