@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "readme/gfm_parse.h"
+#include "readme/markdown_arena.h"
 #include "readme/markdown_read_back.h"
 #include "readme/markdown_text.h"
 
@@ -32,7 +33,7 @@ bool IsLeaf(cmark_node* node) {
 
 // A new node; a text or raw inline node holding literal.
 cmark_node* NewNode(cmark_node_type type, const std::string& literal = {}) {
-  cmark_node* node = cmark_node_new(type);
+  cmark_node* node = cmark_node_new_with_mem(type, MarkdownArena::mem());
   if (type == CMARK_NODE_TEXT || type == CMARK_NODE_HTML_INLINE) {
     cmark_node_set_literal(node, literal.c_str());
   }
@@ -312,17 +313,22 @@ void Apply(const Changes& changes) {
 }  // namespace
 
 std::string MarkdownAuthorText(std::string_view text, int section_level) {
-  std::unique_ptr<char, void (*)(void*)> written(nullptr, std::free);
+  std::optional<std::string> markdown;
+  std::string uncertain;  // what was written, when a line scan cannot tell whether it reads back safe
   {
-    const GfmNodePtr root = ParseGfm({text}, CMARK_OPT_DEFAULT);
-    const Changes changes = Walk(root.get(), std::clamp(section_level, 0, 6));
+    // The tree, its changes and what the writer writes live in the arena and go with it at once.
+    const MarkdownArena arena;
+    cmark_node* root = ParseGfmWith(MarkdownArena::mem(), {text}, CMARK_OPT_DEFAULT);
+    const Changes changes = Walk(root, std::clamp(section_level, 0, 6));
     // The writer takes time in proportion to the depth for every character it writes; no real text
     // nests this deep.
     if (changes.depth > kMaxDepth) return MarkdownCodeBlock(text);
     Apply(changes);
-    written.reset(cmark_render_commonmark(root.get(), CMARK_OPT_DEFAULT, 0));
+    const char* written = cmark_render_commonmark_with_mem(root, CMARK_OPT_DEFAULT, 0, MarkdownArena::mem());
+    markdown = ScanBackMarkdown(written);
+    if (!markdown) uncertain = written;
   }
-  std::optional<std::string> markdown = ReadBackMarkdown(written.get());
+  if (!markdown) markdown = ParseBackMarkdown(uncertain);
   if (!markdown) return MarkdownCodeBlock(text);
   return *std::move(markdown);
 }
