@@ -16,6 +16,16 @@ constexpr size_t kLargeBit = size_t{1} << 63;
 
 thread_local MarkdownArena* current = nullptr;
 
+// Chunks of arenas gone, kept for the next ones: fresh memory costs a page fault for every page.
+constexpr size_t kSpareChunks = 8;
+struct SpareChunks {
+  std::vector<char*> chunks;
+  ~SpareChunks() {
+    for (char* chunk : chunks) std::free(chunk);
+  }
+};
+thread_local SpareChunks spare;
+
 // What libcmark-gfm's own allocator does when memory runs out: the library cannot unwind.
 [[noreturn]] void OutOfMemory() {
   std::fputs("quillory: out of memory\n", stderr);
@@ -46,12 +56,23 @@ cmark_mem kArenaMem = {ArenaCalloc, ArenaRealloc, ArenaFree};
 MarkdownArena::MarkdownArena() : previous_(current) { current = this; }
 
 MarkdownArena::~MarkdownArena() {
-  for (const Chunk& chunk : chunks_) std::free(chunk.data);
+  for (const Chunk& chunk : chunks_) {
+    if (spare.chunks.size() < kSpareChunks) {
+      spare.chunks.push_back(chunk.data);
+    } else {
+      std::free(chunk.data);
+    }
+  }
   for (void* block : large_) std::free(block);
   current = previous_;
 }
 
 cmark_mem* MarkdownArena::mem() { return &kArenaMem; }
+
+void MarkdownArena::ReleaseSpareChunks() {
+  for (char* chunk : spare.chunks) std::free(chunk);
+  spare.chunks.clear();
+}
 
 void* MarkdownArena::Allocate(size_t size) {
   if (size >= kLarge) {
@@ -65,8 +86,13 @@ void* MarkdownArena::Allocate(size_t size) {
   }
   const size_t needed = kHeader + Rounded(size);
   if (chunks_.empty() || chunks_.back().size - chunks_.back().used < needed) {
-    char* data = static_cast<char*>(std::malloc(kChunkSize));
-    if (data == nullptr) OutOfMemory();
+    char* data = nullptr;
+    if (!spare.chunks.empty()) {
+      data = spare.chunks.back();
+      spare.chunks.pop_back();
+    } else if ((data = static_cast<char*>(std::malloc(kChunkSize))) == nullptr) {
+      OutOfMemory();
+    }
     chunks_.push_back({data, 0, kChunkSize});
   }
   Chunk& chunk = chunks_.back();

@@ -23,6 +23,9 @@ class MarkdownArena {
   // The allocator to give libcmark-gfm (the same for every arena: it serves the thread's newest one).
   static cmark_mem* mem();
 
+  // Gives back the chunks the thread keeps from arenas gone, for the next ones.
+  static void ReleaseSpareChunks();
+
   // A block of size bytes (not cleared).
   void* Allocate(size_t size);
   // block (from Allocate or Grow, or nullptr) holding size bytes, its bytes kept up to the smaller size.

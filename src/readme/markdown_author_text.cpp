@@ -12,6 +12,7 @@
 
 #include "readme/gfm_parse.h"
 #include "readme/markdown_arena.h"
+#include "readme/markdown_pieces.h"
 #include "readme/markdown_read_back.h"
 #include "readme/markdown_text.h"
 
@@ -20,6 +21,9 @@ namespace {
 
 // The deepest nesting of blocks and inlines written as Markdown; a deeper text is shown as code.
 constexpr int kMaxDepth = 64;
+
+// The size from which a text is cut into pieces that are read one at a time.
+constexpr size_t kPieceSize = size_t{128} << 10;
 
 bool HasType(cmark_node* node, std::string_view type) { return type == cmark_node_get_type_string(node); }
 
@@ -310,15 +314,14 @@ void Apply(const Changes& changes) {
   }
 }
 
-}  // namespace
-
-std::string MarkdownAuthorText(std::string_view text, int section_level) {
+// A piece of the author's text made safe as MarkdownAuthorText does, read after definitions.
+std::string AuthorTextPiece(std::string_view definitions, std::string_view text, int section_level) {
   std::optional<std::string> markdown;
   std::string uncertain;  // what was written, when a line scan cannot tell whether it reads back safe
   {
     // The tree, its changes and what the writer writes live in the arena and go with it at once.
     const MarkdownArena arena;
-    cmark_node* root = ParseGfmWith(MarkdownArena::mem(), {text}, CMARK_OPT_DEFAULT);
+    cmark_node* root = ParseGfmWith(MarkdownArena::mem(), {definitions, "\n", text}, CMARK_OPT_DEFAULT);
     const Changes changes = Walk(root, std::clamp(section_level, 0, 6));
     // The writer takes time in proportion to the depth for every character it writes; no real text
     // nests this deep.
@@ -331,6 +334,24 @@ std::string MarkdownAuthorText(std::string_view text, int section_level) {
   if (!markdown) markdown = ParseBackMarkdown(uncertain);
   if (!markdown) return MarkdownCodeBlock(text);
   return *std::move(markdown);
+}
+
+}  // namespace
+
+std::string MarkdownAuthorText(std::string_view text, int section_level) {
+  // A long text goes through in pieces, so that the memory of its trees stays small.
+  const std::vector<MarkdownPiece> pieces = MarkdownPieces(text, kPieceSize);
+  if (pieces.size() == 1) return AuthorTextPiece({}, text, section_level);
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (const MarkdownPiece& piece : pieces) {
+    const std::string markdown = AuthorTextPiece(piece.definitions, piece.text, section_level);
+    if (markdown.empty()) continue;
+    if (!out.empty()) out += '\n';
+    out += markdown;
+  }
+  MarkdownArena::ReleaseSpareChunks();
+  return out;
 }
 
 }  // namespace quillory

@@ -34,10 +34,15 @@ std::string SectionText(const Fact& text, const std::string& value) {
   return MarkdownAuthorText(value, kSectionLevel);
 }
 
-// A section: its heading, then body after a blank line unless body is empty (a text with nothing to show).
-std::string Section(std::string_view caption, const std::string& body) {
-  std::string out = "\n" + std::string(kSectionLevel, '#') + " " + MarkdownInlineText(caption, true) + "\n";
-  return body.empty() ? out : out + "\n" + body;
+// Appends a section: its heading, then body after a blank line unless body is empty (a text with
+// nothing to show).
+void AppendSection(std::string& out, std::string_view caption, const std::string& body) {
+  out.append("\n")
+      .append(kSectionLevel, '#')
+      .append(" ")
+      .append(MarkdownInlineText(caption, true))
+      .append("\n");
+  if (!body.empty()) out.append("\n").append(body);
 }
 
 }  // namespace
@@ -50,8 +55,7 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
       case OutlineBlockType::kTitle:
         out += "#";
         for (const ShownFact& part : block.facts) {
-          if (const std::string text = MarkdownInlineText(part.value, true); !text.empty())
-            out += " " + text;
+          if (const std::string text = MarkdownInlineText(part.value, true); !text.empty()) out += " " + text;
         }
         out += "\n";
         break;
@@ -65,12 +69,12 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
         for (const auto& [fact, value] : block.facts) {
           items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, value) + "\n";
         }
-        out += Section(block.caption, items);
+        AppendSection(out, block.caption, items);
         break;
       }
       case OutlineBlockType::kText:
-        out += Section(block.caption,
-                       SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n")));
+        AppendSection(out, block.caption,
+                      SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n")));
         break;
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
