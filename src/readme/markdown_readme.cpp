@@ -4,26 +4,34 @@
 
 #include "project/readme_outline.h"
 #include "readme/markdown_text.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
+
+// value without the blanks and control characters around it.
+std::string_view TrimmedAddress(std::string_view value) {
+  auto is_space = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  while (!value.empty() && is_space(value.front())) value.remove_prefix(1);
+  while (!value.empty() && is_space(value.back())) value.remove_suffix(1);
+  return value;
+}
 
 // The heading level of a section; the texts' own headings go below it.
 constexpr int kSectionLevel = 2;
 
 // A one-line fact's value as inline Markdown: a digest as a code span, an address as a link when the
-// link rule allows it, an e-mail address as a mailto link, anything else as its own characters.
+// link rule allows it, an e-mail address as a mailto link, anything else as its own characters (control
+// characters as U+FFFD; around an address, they go with the blanks).
 std::string FactText(const Fact& fact, std::string_view value) {
   switch (fact.kind) {
     case FactKind::kDigest:
-      return MarkdownCodeSpan(value);
+      return MarkdownCodeSpan(MarkdownSourceText(value));
     case FactKind::kAddress:
-      return MarkdownAddress(value);
+      return MarkdownAddress(MarkdownSourceText(TrimmedAddress(value)));
     case FactKind::kEmail:
-      return MarkdownMailto(value);
+      return MarkdownMailto(MarkdownSourceText(TrimmedAddress(value)));
     default:
-      return MarkdownInlineText(value);
+      return MarkdownInlineText(MarkdownSourceText(value));
   }
 }
 
@@ -55,26 +63,34 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
       case OutlineBlockType::kTitle:
         out += "#";
         for (const ShownFact& part : block.facts) {
-          if (const std::string text = MarkdownInlineText(part.value, true); !text.empty()) out += " " + text;
+          if (const std::string text = MarkdownInlineText(MarkdownSourceText(part.value), true);
+              !text.empty())
+            out += " " + text;
         }
         out += "\n";
         break;
       case OutlineBlockType::kOpeningFrame:
-        if (const std::string text = MarkdownParagraphText(block.value()); !text.empty()) {
+        if (const std::string text = MarkdownParagraphText(MarkdownSourceText(block.value()));
+            !text.empty()) {
           out += "\n" + text + "\n";
         }
         break;
       case OutlineBlockType::kFactList: {
         std::string items;
         for (const auto& [fact, value] : block.facts) {
-          items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, value) + "\n";
+          // A value with nothing to show leaves no blank at the end of its line.
+          const std::string text = FactText(*fact, value);
+          items.append("- **")
+              .append(MarkdownInlineText(fact->caption))
+              .append(text.empty() ? ":**" : ":** ");
+          items.append(text).append("\n");
         }
         AppendSection(out, block.caption, items);
         break;
       }
       case OutlineBlockType::kText:
         AppendSection(out, block.caption,
-                      SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n")));
+                      SectionText(*block.facts.front().fact, MarkdownSourceText(block.value())));
         break;
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
