@@ -105,6 +105,7 @@ std::vector<MarkdownPiece> MarkdownPieces(std::string_view text, size_t min_size
   bool non_ascii_label = false;
   char fence = 0;
   size_t fence_length = 0;
+  bool fence_in_container = false;
   std::string_view html_end;
   bool after_blank = true, definition_may_start = true;
   size_t piece_start = 0;
@@ -114,18 +115,22 @@ std::vector<MarkdownPiece> MarkdownPieces(std::string_view text, size_t min_size
     const std::string_view stripped = Stripped(line);
     const size_t line_start = start;
     start = end + 1;
+    if (fence != 0 && fence_in_container && !IsBlankLine(line) && line.size() == Stripped(line).size() &&
+        line[0] != ' ') {
+      fence = 0;  // a line at the margin ends the quote or list item, and the code block in it
+    }
     if (fence != 0) {
       const size_t run = std::min(stripped.find_first_not_of(fence), stripped.size());
       if (run >= fence_length && IsBlankLine(stripped.substr(run))) {
         fence = 0;
         definition_may_start = true;
       }
-      after_blank = false;
+      after_blank = IsBlankLine(line);
       continue;
     }
     if (!html_end.empty()) {
       if (line.find(html_end) != std::string_view::npos) html_end = {};
-      after_blank = false;
+      after_blank = IsBlankLine(line);
       continue;
     }
     if (after_blank && line.starts_with('#') && line_start - piece_start >= min_size) {
@@ -141,6 +146,7 @@ std::vector<MarkdownPiece> MarkdownPieces(std::string_view text, size_t min_size
         (stripped[0] == '~' || stripped.find('`', run) == std::string_view::npos)) {
       fence = stripped[0];
       fence_length = run;
+      fence_in_container = stripped.size() < line.size() && line[0] != ' ';
     } else if (const std::string_view html = HtmlBlockEnd(stripped);
                !html.empty() && stripped.find(html, 2) == std::string_view::npos) {
       html_end = html;
