@@ -314,8 +314,22 @@ void Apply(const Changes& changes) {
   }
 }
 
+// The most bytes between two empty lines of its text for which a piece is read as Markdown: the
+// library's inline parser takes time that grows faster than the length of a paragraph.
+constexpr size_t kMaxParagraph = size_t{64} << 10;
+
+// Whether text holds more than limit bytes without an empty line.
+bool HasLongerParagraph(std::string_view text, size_t limit) {
+  size_t start = 0;
+  for (size_t blank; (blank = text.find("\n\n", start)) != std::string_view::npos; start = blank + 2) {
+    if (blank - start > limit) return true;
+  }
+  return text.size() - start > limit;
+}
+
 // A piece of the author's text made safe as MarkdownAuthorText does, read after definitions.
 std::string AuthorTextPiece(std::string_view definitions, std::string_view text, int section_level) {
+  if (HasLongerParagraph(text, kMaxParagraph)) return MarkdownCodeBlock(text);
   std::optional<std::string> markdown;
   std::string uncertain;  // what was written, when a line scan cannot tell whether it reads back safe
   {
@@ -339,7 +353,8 @@ std::string AuthorTextPiece(std::string_view definitions, std::string_view text,
 }  // namespace
 
 std::string MarkdownAuthorText(std::string_view text, int section_level) {
-  // A long text goes through in pieces, so that the memory of its trees stays small.
+  // A long text goes through in pieces, so that the memory of its trees stays small; a piece with a
+  // paragraph longer than kMaxParagraph is shown as code.
   const std::vector<MarkdownPiece> pieces = MarkdownPieces(text, kPieceSize);
   if (pieces.size() == 1) return AuthorTextPiece({}, text, section_level);
   std::string out;

@@ -133,12 +133,12 @@ std::vector<MarkdownPiece> MarkdownPieces(std::string_view text, size_t min_size
       after_blank = IsBlankLine(line);
       continue;
     }
-    if (after_blank && line.starts_with('#') && line_start - piece_start >= min_size) {
-      const size_t hashes = std::min(line.find_first_not_of('#'), line.size());
-      if (hashes <= 6 && (hashes == line.size() || line[hashes] == ' ' || line[hashes] == '\t')) {
-        cuts.push_back(line_start);
-        piece_start = line_start;
-      }
+    // After an empty line, a line at the margin that neither goes on with a list nor a quote starts a
+    // block of its own: whatever stood before it has ended.
+    if (after_blank && line_start - piece_start >= min_size && !line.empty() && line[0] != ' ' &&
+        line[0] != '\t' && stripped.size() == line.size()) {
+      cuts.push_back(line_start);
+      piece_start = line_start;
     }
     const size_t run =
         std::min(stripped.find_first_not_of(stripped.empty() ? ' ' : stripped[0]), stripped.size());

@@ -226,10 +226,12 @@ std::string MarkdownCodeSpan(std::string_view original) {
 }
 
 std::string MarkdownCodeBlock(std::string_view text) {
-  const std::string fence(std::max<size_t>(3, LongestBacktickRun(text) + 1), '`');
-  std::string out = fence + "text\n" + std::string(text);
+  const size_t fence = std::max<size_t>(3, LongestBacktickRun(text) + 1);
+  std::string out;
+  out.reserve(text.size() + 2 * fence + 7);
+  out.append(fence, '`').append("text\n").append(text);
   if (!out.ends_with('\n')) out += '\n';
-  return out + fence + "\n";
+  return out.append(fence, '`').append("\n");
 }
 
 }  // namespace quillory

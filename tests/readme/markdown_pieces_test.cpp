@@ -14,18 +14,21 @@ namespace {
 
 using Pieces = std::vector<std::pair<std::string, std::string>>;  // text, definitions
 
-TEST(MarkdownPieces, CutsBeforeHeadingsOutsideCodeAndBringTheirDefinitions) {
+TEST(MarkdownPieces, CutsBetweenBlocksOutsideCodeAndBringTheirDefinitions) {
   const struct {
     const char* name;
     std::string text;
     Pieces pieces;
   } cases[] = {
-      {"before each heading after an empty line",
+      {"before each line at the margin after an empty line",
        "a\n\n# h1\nb\n## not after an empty line\n\n## h2\nc\n",
        {{"a\n\n", ""}, {"# h1\nb\n## not after an empty line\n\n", ""}, {"## h2\nc\n", ""}}},
-      {"not inside a fence, nor one in a list item, nor an HTML comment",
-       "a\n\n```\n\n# x\n```\n\n- ~~~\n\n  # x\n  ~~~\n\n<!--\n\n# x\n-->\n\n# y\n",
-       {{"a\n\n```\n\n# x\n```\n\n- ~~~\n\n  # x\n  ~~~\n\n<!--\n\n# x\n-->\n\n", ""}, {"# y\n", ""}}},
+      {"not inside a fence, nor one in a list item, nor an HTML comment; not before a list item",
+       "a\n\n```\n\n# x\n```\n\n- ~~~\n\n  # x\n  ~~~\n\n- b\n\n<!--\n\n# x\n-->\n\n# y\n",
+       {{"a\n\n", ""},
+        {"```\n\n# x\n```\n\n- ~~~\n\n  # x\n  ~~~\n\n- b\n\n", ""},
+        {"<!--\n\n# x\n-->\n\n", ""},
+        {"# y\n", ""}}},
       {"a heading at the margin ends a list item and the fence in it",
        "- ```\n\n# x\n  ```\n\n# y\n",
        {{"- ```\n\n", ""}, {"# x\n  ```\n\n# y\n", ""}}},
@@ -33,7 +36,8 @@ TEST(MarkdownPieces, CutsBeforeHeadingsOutsideCodeAndBringTheirDefinitions) {
        "[One]\n\n# a\n[2]\n\n# b\n\n[one]: /1\n> [2]: /2 \"two\"\n[one]: /again\n",
        {{"[One]\n\n", "[one]: /1\n"},
         {"# a\n[2]\n\n", "[2]: /2 \"two\"\n"},
-        {"# b\n\n[one]: /1\n> [2]: /2 \"two\"\n[one]: /again\n", "[one]: /1\n[2]: /2 \"two\"\n"}}},
+        {"# b\n\n", ""},
+        {"[one]: /1\n> [2]: /2 \"two\"\n[one]: /again\n", "[one]: /1\n[2]: /2 \"two\"\n"}}},
       {"whole: a definition that may go on a paragraph",
        "a\n[x]: /u\n\n# b\n[x]\n",
        {{"a\n[x]: /u\n\n# b\n[x]\n", ""}}},
