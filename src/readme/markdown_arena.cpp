@@ -17,7 +17,7 @@ constexpr size_t kLargeBit = size_t{1} << 63;
 thread_local MarkdownArena* current = nullptr;
 
 // Chunks of arenas gone, kept for the next ones: fresh memory costs a page fault for every page.
-constexpr size_t kSpareChunks = 8;
+constexpr size_t kSpareChunks = 4;
 struct SpareChunks {
   std::vector<char*> chunks;
   ~SpareChunks() {

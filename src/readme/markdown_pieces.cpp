@@ -112,9 +112,14 @@ std::vector<MarkdownPiece> MarkdownPieces(std::string_view text, size_t min_size
   for (size_t start = 0; start < text.size();) {
     const size_t end = std::min(text.find('\n', start), text.size());
     const std::string_view line = text.substr(start, end - start);
-    const std::string_view stripped = Stripped(line);
     const size_t line_start = start;
     start = end + 1;
+    if (line.empty()) {  // ends nothing that is open, and is the commonest line of all
+      after_blank = true;
+      definition_may_start |= fence == 0 && html_end.empty();
+      continue;
+    }
+    const std::string_view stripped = Stripped(line);
     if (fence != 0 && fence_in_container && !IsBlankLine(line) && line.size() == Stripped(line).size() &&
         line[0] != ' ') {
       fence = 0;  // a line at the margin ends the quote or list item, and the code block in it

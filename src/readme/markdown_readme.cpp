@@ -88,10 +88,13 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
         AppendSection(out, block.caption, items);
         break;
       }
-      case OutlineBlockType::kText:
-        AppendSection(out, block.caption,
-                      SectionText(*block.facts.front().fact, MarkdownSourceText(block.value())));
+      case OutlineBlockType::kText: {
+        // The text with LF line breaks goes before its section is appended: a long text stands in
+        // memory once as the record holds it and once as written, not more.
+        const std::string body = SectionText(*block.facts.front().fact, MarkdownSourceText(block.value()));
+        AppendSection(out, block.caption, body);
         break;
+      }
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
     }
