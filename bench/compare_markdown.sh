@@ -5,7 +5,8 @@
 # `quillory-cli get` gives it) back as CommonMark. Each command runs REPETITIONS times in interleaved
 # rounds; the best run counts. Prints wall and CPU time (user + system) and the ratio of quillory-cli's
 # speed to cmark-gfm's (goal: 0.8 or more), against `cmark-gfm -t commonmark` and against cmark-gfm with
-# the four extensions GitHub uses, which quillory-cli reads the text with.
+# the four extensions GitHub uses, which quillory-cli reads the text with; and quillory-cli's peak
+# resident memory (with /usr/bin/time).
 #
 # usage: bench/compare_markdown.sh [FOLDER] [REPETITIONS]
 #   FOLDER       where the files are made (default: $TMPDIR or /tmp); they are deleted at the end
@@ -131,5 +132,11 @@ ratio() {
     printf "   (goal: 0.8 or more)\n"
   }'
 }
+if [ -x /usr/bin/time ]; then
+  rss=$(/usr/bin/time -f %M "$cli" render md "$doc" -o /dev/null 2>&1 >/dev/null | tail -n 1)
+  doc_mib=$(awk -v b="$(wc -c <"$doc")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  echo "peak memory of quillory-cli render md: $((rss / 1024)) MiB for a $doc_mib MiB document" \
+    "(bound: 4 x document + 64 MiB)"
+fi
 ratio "cmark-gfm -t commonmark" "$best_wall_cmark" "${best_cpu_cmark:-}"
 ratio "cmark-gfm with the four extensions" "$best_wall_cmark_gfm" "${best_cpu_cmark_gfm:-}"

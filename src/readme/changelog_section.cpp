@@ -75,17 +75,49 @@ bool IsListItem(std::string_view body) {
          (body[digits] == '.' || body[digits] == ')') && body[digits + 1] == ' ';
 }
 
+// body (a line without its indentation) without the block quote and list markers that start it, each
+// with the blanks after it: what a fence inside a quote or list item starts with.
+std::string_view InsideContainers(std::string_view body) {
+  for (;;) {
+    size_t marker = 0;
+    if (body.starts_with('>')) {
+      marker = 1;
+    } else if (IsListItem(body)) {
+      marker = body.find_first_of(" \t");
+    } else {
+      return body;
+    }
+    body = Indented(body.substr(marker)).second;
+  }
+}
+
+// The fence character and length of a fenced code block that body (without its containers) opens, or
+// {0, 0}: three or more backticks with no backtick after them, or three or more tildes.
+std::pair<char, size_t> OpeningFence(std::string_view body) {
+  if (!body.starts_with("```") && !body.starts_with("~~~")) return {0, 0};
+  const size_t length = RunOf(body, body[0]);
+  if (body[0] == '`' && body.find('`', length) != std::string_view::npos) return {0, 0};
+  return {body[0], length};
+}
+
 std::vector<Heading> Headings(std::string_view text, const std::vector<Line>& lines) {
   std::vector<Heading> headings;
   char fence = 0;
   size_t fence_length = 0;
+  bool fence_in_container = false;
   bool paragraph = false;  // the line before is text that a setext underline would make a heading
   for (size_t i = 0; i < lines.size(); ++i) {
     const auto [indent, body] = Indented(text.substr(lines[i].begin, lines[i].end - lines[i].begin));
     const bool was_paragraph = std::exchange(paragraph, false);
-    if (fence != 0) {
-      if (indent < 4 && RunOf(body, fence) >= fence_length &&
-          Trimmed(body.substr(RunOf(body, fence))).empty()) {
+    if (fence != 0 && fence_in_container && indent == 0 && !body.empty() && !body.starts_with('>') &&
+        !IsListItem(body)) {
+      fence = 0;  // a line at the margin ends the quote or list item, and the code block in it
+    } else if (fence != 0) {
+      // The closing fence stands where the opening one did: after containers' markers or at the margin.
+      const std::string_view inside = InsideContainers(body);
+      const auto [inner_indent, inner] = Indented(inside);
+      if (indent < 4 && inner_indent < 4 && (fence_in_container || inside.size() == body.size()) &&
+          RunOf(inner, fence) >= fence_length && Trimmed(inner.substr(RunOf(inner, fence))).empty()) {
         fence = 0;
       }
       continue;
@@ -94,10 +126,14 @@ std::vector<Heading> Headings(std::string_view text, const std::vector<Line>& li
       paragraph = was_paragraph && !body.empty();
       continue;
     }
-    if (body.starts_with("```") || body.starts_with("~~~")) {
-      fence = body[0];
-      fence_length = RunOf(body, fence);
-      continue;
+    // A fence opens at the start of the line or inside a block quote or list item ("- ```").
+    if (const auto [inner_indent, inner] = Indented(InsideContainers(body)); inner_indent < 4) {
+      if (const auto [character, length] = OpeningFence(inner); character != 0) {
+        fence = character;
+        fence_length = length;
+        fence_in_container = inner.size() < body.size();
+        continue;
+      }
     }
     if (auto atx = AtxHeading(body)) {
       headings.push_back({i, i + 1, atx->first, atx->second});

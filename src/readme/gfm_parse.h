@@ -20,4 +20,8 @@ using GfmNodePtr = std::unique_ptr<cmark_node, FreeGfmNode>;
 // Error when the library lacks an extension.
 GfmNodePtr ParseGfm(std::initializer_list<std::string_view> markdown, int options);
 
+// ParseGfm with every allocation from mem; the document is freed with what mem gave out (for an arena,
+// when the arena goes).
+cmark_node* ParseGfmWith(cmark_mem* mem, std::initializer_list<std::string_view> markdown, int options);
+
 }  // namespace quillory

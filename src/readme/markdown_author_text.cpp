@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "readme/gfm_parse.h"
+#include "readme/markdown_arena.h"
+#include "readme/markdown_pieces.h"
 #include "readme/markdown_read_back.h"
 #include "readme/markdown_text.h"
 
@@ -19,6 +21,9 @@ namespace {
 
 // The deepest nesting of blocks and inlines written as Markdown; a deeper text is shown as code.
 constexpr int kMaxDepth = 64;
+
+// The size from which a text is cut into pieces that are read one at a time.
+constexpr size_t kPieceSize = size_t{128} << 10;
 
 bool HasType(cmark_node* node, std::string_view type) { return type == cmark_node_get_type_string(node); }
 
@@ -32,7 +37,7 @@ bool IsLeaf(cmark_node* node) {
 
 // A new node; a text or raw inline node holding literal.
 cmark_node* NewNode(cmark_node_type type, const std::string& literal = {}) {
-  cmark_node* node = cmark_node_new(type);
+  cmark_node* node = cmark_node_new_with_mem(type, MarkdownArena::mem());
   if (type == CMARK_NODE_TEXT || type == CMARK_NODE_HTML_INLINE) {
     cmark_node_set_literal(node, literal.c_str());
   }
@@ -309,22 +314,59 @@ void Apply(const Changes& changes) {
   }
 }
 
-}  // namespace
+// The most bytes between two empty lines of its text for which a piece is read as Markdown: the
+// library's inline parser takes time that grows faster than the length of a paragraph.
+constexpr size_t kMaxParagraph = size_t{64} << 10;
 
-std::string MarkdownAuthorText(std::string_view text, int section_level) {
-  std::unique_ptr<char, void (*)(void*)> written(nullptr, std::free);
+// Whether text holds more than limit bytes without an empty line.
+bool HasLongerParagraph(std::string_view text, size_t limit) {
+  size_t start = 0;
+  for (size_t blank; (blank = text.find("\n\n", start)) != std::string_view::npos; start = blank + 2) {
+    if (blank - start > limit) return true;
+  }
+  return text.size() - start > limit;
+}
+
+// A piece of the author's text made safe as MarkdownAuthorText does, read after definitions.
+std::string AuthorTextPiece(std::string_view definitions, std::string_view text, int section_level) {
+  if (HasLongerParagraph(text, kMaxParagraph)) return MarkdownCodeBlock(text);
+  std::optional<std::string> markdown;
+  std::string uncertain;  // what was written, when a line scan cannot tell whether it reads back safe
   {
-    const GfmNodePtr root = ParseGfm({text}, CMARK_OPT_DEFAULT);
-    const Changes changes = Walk(root.get(), std::clamp(section_level, 0, 6));
+    // The tree, its changes and what the writer writes live in the arena and go with it at once.
+    const MarkdownArena arena;
+    cmark_node* root = ParseGfmWith(MarkdownArena::mem(), {definitions, "\n", text}, CMARK_OPT_DEFAULT);
+    const Changes changes = Walk(root, std::clamp(section_level, 0, 6));
     // The writer takes time in proportion to the depth for every character it writes; no real text
     // nests this deep.
     if (changes.depth > kMaxDepth) return MarkdownCodeBlock(text);
     Apply(changes);
-    written.reset(cmark_render_commonmark(root.get(), CMARK_OPT_DEFAULT, 0));
+    const char* written = cmark_render_commonmark_with_mem(root, CMARK_OPT_DEFAULT, 0, MarkdownArena::mem());
+    markdown = ScanBackMarkdown(written);
+    if (!markdown) uncertain = written;
   }
-  std::optional<std::string> markdown = ReadBackMarkdown(written.get());
+  if (!markdown) markdown = ParseBackMarkdown(uncertain);
   if (!markdown) return MarkdownCodeBlock(text);
   return *std::move(markdown);
+}
+
+}  // namespace
+
+std::string MarkdownAuthorText(std::string_view text, int section_level) {
+  // A long text goes through in pieces, so that the memory of its trees stays small; a piece with a
+  // paragraph longer than kMaxParagraph is shown as code.
+  const std::vector<MarkdownPiece> pieces = MarkdownPieces(text, kPieceSize);
+  if (pieces.size() == 1) return AuthorTextPiece({}, text, section_level);
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (const MarkdownPiece& piece : pieces) {
+    const std::string markdown = AuthorTextPiece(piece.definitions, piece.text, section_level);
+    if (markdown.empty()) continue;
+    if (!out.empty()) out += '\n';
+    out += markdown;
+  }
+  MarkdownArena::ReleaseSpareChunks();
+  return out;
 }
 
 }  // namespace quillory

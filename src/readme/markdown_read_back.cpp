@@ -97,7 +97,7 @@ std::string Tidied(std::string_view markdown, const Reading& reading) {
 
 }  // namespace
 
-std::optional<std::string> ReadBackMarkdown(std::string_view written) {
+std::optional<std::string> ParseBackMarkdown(std::string_view written) {
   const Reading reading = ReadWritten(written);
   if (!reading.safe) return std::nullopt;
   std::string markdown = Tidied(written, reading);
@@ -105,6 +105,11 @@ std::optional<std::string> ReadBackMarkdown(std::string_view written) {
   markdown.erase(markdown.find_last_not_of('\n') + 1);
   if (!markdown.empty()) markdown += '\n';
   return markdown;
+}
+
+std::optional<std::string> ReadBackMarkdown(std::string_view written) {
+  if (std::optional<std::string> scanned = ScanBackMarkdown(written)) return scanned;
+  return ParseBackMarkdown(written);
 }
 
 }  // namespace quillory

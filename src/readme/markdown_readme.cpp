@@ -4,26 +4,34 @@
 
 #include "project/readme_outline.h"
 #include "readme/markdown_text.h"
-#include "text/text_lines.h"
 
 namespace quillory {
 namespace {
+
+// value without the blanks and control characters around it.
+std::string_view TrimmedAddress(std::string_view value) {
+  auto is_space = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  while (!value.empty() && is_space(value.front())) value.remove_prefix(1);
+  while (!value.empty() && is_space(value.back())) value.remove_suffix(1);
+  return value;
+}
 
 // The heading level of a section; the texts' own headings go below it.
 constexpr int kSectionLevel = 2;
 
 // A one-line fact's value as inline Markdown: a digest as a code span, an address as a link when the
-// link rule allows it, an e-mail address as a mailto link, anything else as its own characters.
+// link rule allows it, an e-mail address as a mailto link, anything else as its own characters (control
+// characters as U+FFFD; around an address, they go with the blanks).
 std::string FactText(const Fact& fact, std::string_view value) {
   switch (fact.kind) {
     case FactKind::kDigest:
-      return MarkdownCodeSpan(value);
+      return MarkdownCodeSpan(MarkdownSourceText(value));
     case FactKind::kAddress:
-      return MarkdownAddress(value);
+      return MarkdownAddress(MarkdownSourceText(TrimmedAddress(value)));
     case FactKind::kEmail:
-      return MarkdownMailto(value);
+      return MarkdownMailto(MarkdownSourceText(TrimmedAddress(value)));
     default:
-      return MarkdownInlineText(value);
+      return MarkdownInlineText(MarkdownSourceText(value));
   }
 }
 
@@ -34,10 +42,15 @@ std::string SectionText(const Fact& text, const std::string& value) {
   return MarkdownAuthorText(value, kSectionLevel);
 }
 
-// A section: its heading, then body after a blank line unless body is empty (a text with nothing to show).
-std::string Section(std::string_view caption, const std::string& body) {
-  std::string out = "\n" + std::string(kSectionLevel, '#') + " " + MarkdownInlineText(caption, true) + "\n";
-  return body.empty() ? out : out + "\n" + body;
+// Appends a section: its heading, then body after a blank line unless body is empty (a text with
+// nothing to show).
+void AppendSection(std::string& out, std::string_view caption, const std::string& body) {
+  out.append("\n")
+      .append(kSectionLevel, '#')
+      .append(" ")
+      .append(MarkdownInlineText(caption, true))
+      .append("\n");
+  if (!body.empty()) out.append("\n").append(body);
 }
 
 }  // namespace
@@ -50,28 +63,38 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
       case OutlineBlockType::kTitle:
         out += "#";
         for (const ShownFact& part : block.facts) {
-          if (const std::string text = MarkdownInlineText(part.value, true); !text.empty())
+          if (const std::string text = MarkdownInlineText(MarkdownSourceText(part.value), true);
+              !text.empty())
             out += " " + text;
         }
         out += "\n";
         break;
       case OutlineBlockType::kOpeningFrame:
-        if (const std::string text = MarkdownParagraphText(block.value()); !text.empty()) {
+        if (const std::string text = MarkdownParagraphText(MarkdownSourceText(block.value()));
+            !text.empty()) {
           out += "\n" + text + "\n";
         }
         break;
       case OutlineBlockType::kFactList: {
         std::string items;
         for (const auto& [fact, value] : block.facts) {
-          items += "- **" + MarkdownInlineText(fact->caption) + ":** " + FactText(*fact, value) + "\n";
+          // A value with nothing to show leaves no blank at the end of its line.
+          const std::string text = FactText(*fact, value);
+          items.append("- **")
+              .append(MarkdownInlineText(fact->caption))
+              .append(text.empty() ? ":**" : ":** ");
+          items.append(text).append("\n");
         }
-        out += Section(block.caption, items);
+        AppendSection(out, block.caption, items);
         break;
       }
-      case OutlineBlockType::kText:
-        out += Section(block.caption,
-                       SectionText(*block.facts.front().fact, ReplaceLineBreaks(block.value(), "\n")));
+      case OutlineBlockType::kText: {
+        // The text with LF line breaks goes before its section is appended: a long text stands in
+        // memory once as the record holds it and once as written, not more.
+        const std::string body = SectionText(*block.facts.front().fact, MarkdownSourceText(block.value()));
+        AppendSection(out, block.caption, body);
         break;
+      }
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
     }

@@ -63,6 +63,30 @@ std::string_view TrimmedAddress(std::string_view value) {
 
 }  // namespace
 
+std::string MarkdownSourceText(std::string_view text) {
+  static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  std::string out;
+  out.reserve(text.size());
+  size_t copied = 0;  // text before it is in out
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if ((c >= 0x20 && c != 0x7F && !c1) || c == '\t' || c == '\n') continue;
+    out.append(text, copied, i - copied);
+    if (c == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += kReplacement;
+      if (c1) ++i;
+    }
+    copied = i + 1;
+  }
+  out.append(text, copied);
+  return out;
+}
+
 bool IsMarkdownLinkTarget(std::string_view url) {
   if (IsSafeLinkTarget(url)) return true;
   std::string target;
@@ -202,10 +226,12 @@ std::string MarkdownCodeSpan(std::string_view original) {
 }
 
 std::string MarkdownCodeBlock(std::string_view text) {
-  const std::string fence(std::max<size_t>(3, LongestBacktickRun(text) + 1), '`');
-  std::string out = fence + "text\n" + std::string(text);
+  const size_t fence = std::max<size_t>(3, LongestBacktickRun(text) + 1);
+  std::string out;
+  out.reserve(text.size() + 2 * fence + 7);
+  out.append(fence, '`').append("text\n").append(text);
   if (!out.ends_with('\n')) out += '\n';
-  return out + fence + "\n";
+  return out.append(fence, '`').append("\n");
 }
 
 }  // namespace quillory

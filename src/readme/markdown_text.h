@@ -9,6 +9,11 @@ namespace quillory {
 // GitHub's parser (CommonMark with the table, strikethrough, autolink and tasklist extensions): no raw
 // HTML, no image, and no link whose target the link rule refuses.
 
+// text as a README.md shows it: every control character but TAB and the line breaks (U+0000-U+001F,
+// U+007F and U+0080-U+009F) as U+FFFD, and every line break (CR LF, CR or LF) as LF. Other bytes,
+// invalid UTF-8 included, stay as they are.
+std::string MarkdownSourceText(std::string_view text);
+
 // Whether url may be the target of a link in a README.md: a web address or an address without a scheme
 // by the link rule (IsSafeLinkTarget), a mailto: or xmpp: address (GitHub links both in plain text), or
 // an address whose text before the first ":" cannot name a scheme, so that a browser reads it as a path.

@@ -58,6 +58,14 @@ TEST(ChangelogSection, FindsTheBodyUnderTheVersionsHeading) {
       {"#2.0\n    ## 2.0\n## 2.0\nyes\n", "2.0", "yes"},
       // A tilde fence hides a heading until its own closing fence.
       {"~~~~\n## 1\n~~~\n## 1\n~~~~\n## 1\nout\n", "1", "out"},
+      // A fence in a list item or block quote hides a heading too, until its closing fence or the end of
+      // the item; a closing fence inside a list item does not close one at the margin.
+      {"- x\n- ```sh\n  ## 1\n  ```\n## 1\nout\n", "1", "out"},
+      {"> ```\n> ## 1\n> ```\n## 1\nout\n", "1", "out"},
+      {"1. ```\n   ## 2\n## 1\nout\n", "1", "out"},
+      {"```\n- ```\n## 1\n```\n## 1\nout\n", "1", "out"},
+      // Backticks after the opening run make inline code, not a fence.
+      {"```a```\n## 1\nin\n", "1", "in"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ChangelogSection(c.markdown, c.version), c.body) << c.version;

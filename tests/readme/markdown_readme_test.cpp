@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,64 @@ TEST(MarkdownReadme, EachTextShowsAndEndsInsideItsOwnSection) {
   const std::string markdown = BuildMarkdownReadme(record);
   ExpectSafeMarkdown(markdown);
   EXPECT_EQ(ReadMarkdown(markdown).sections, expected) << markdown;
+}
+
+TEST(MarkdownReadme, ControlCharactersShowAsReplacementCharacters) {
+  // Every C0 control but TAB and the line breaks, DEL, and the C1 controls (U+0080 and U+009F).
+  const std::string controls = std::string(
+                                   "a\x01"
+                                   "b\x1F"
+                                   "c\x7F"
+                                   "d\xC2\x80"
+                                   "e\xC2\x9F"
+                                   "f") +
+                               '\0' + "g";
+  const std::string shown =
+      "a\uFFFD"
+      "b\uFFFD"
+      "c\uFFFD"
+      "d\uFFFD"
+      "e\uFFFD"
+      "f\uFFFD"
+      "g";
+  struct Case {
+    std::string ReadmeProject::*member;
+    std::string value;
+    std::string shows;  // a stretch of what the README shows
+    std::vector<std::string> hrefs = {};
+  };
+  const Case cases[] = {
+      {&ReadmeProject::program_name, controls, shown},
+      {&ReadmeProject::version, controls, shown},
+      {&ReadmeProject::copyright, controls, shown},
+      {&ReadmeProject::md5, controls, shown},
+      {&ReadmeProject::website,
+       "\x01 http://example.com/" + controls + "\x1F",
+       "http://example.com/" + shown,
+       {"http://example.com/" + shown}},
+      {&ReadmeProject::email,
+       controls + "@example.com",
+       shown + "@example.com",
+       {"mailto:" + shown + "@example.com"}},
+      {&ReadmeProject::news, controls + "\r\n\r\n- `" + controls + "`", shown + shown},
+      {&ReadmeProject::license, controls, shown},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(FactOf(c.member).caption);
+    ReadmeProject record;
+    record.*c.member = c.value;
+    const std::string markdown = BuildMarkdownReadme(record);
+    EXPECT_TRUE(std::none_of(markdown.begin(), markdown.end(), [](char b) {
+      const auto byte = static_cast<unsigned char>(b);
+      return (byte < 0x20 && byte != '\n') || byte == 0x7F;
+    })) << markdown;
+    EXPECT_EQ(markdown.find("\xC2\x80"), std::string::npos);
+    EXPECT_EQ(markdown.find("\xC2\x9F"), std::string::npos);
+    ExpectSafeMarkdown(markdown);
+    const MarkdownPage page = ReadMarkdown(markdown);
+    EXPECT_NE(page.shown.find(c.shows), std::string::npos) << page.shown;
+    EXPECT_EQ(page.hrefs, c.hrefs);
+  }
 }
 
 }  // namespace
