@@ -45,7 +45,9 @@ TEST(ScanBackMarkdown, ReadsWhatItAcceptsExactlyAsAFullParseDoes) {
     SCOPED_TRACE(c.name);
     const std::optional<std::string> scanned = ScanBackMarkdown(c.written);
     EXPECT_EQ(scanned.has_value(), c.scanned);
-    if (scanned) EXPECT_EQ(scanned, ParseBackMarkdown(c.written));
+    if (scanned) {
+      EXPECT_EQ(scanned, ParseBackMarkdown(c.written));
+    }
     EXPECT_EQ(ReadBackMarkdown(c.written), ParseBackMarkdown(c.written));
   }
 }
