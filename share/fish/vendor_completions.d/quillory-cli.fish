@@ -79,7 +79,7 @@ complete -c quillory-cli -n $first -a sha256 -d 'Print the SHA-256 digest of a f
 complete -c quillory-cli -n $first -a size -d 'Print the size text of a file'
 complete -c quillory-cli -n $first -a help -d 'Print the help of a command'
 
-# render FORMAT[,FORMAT...]|all PROJECT [-o FILE|FOLDER] [--set KEY=VALUE] [--check]
+# render FORMAT[,FORMAT...]|all PROJECT [-o FILE|FOLDER] [--set KEY=VALUE] [--check] [--strict]
 complete -c quillory-cli -n '__quillory_cli_at render 0' -a '(__quillory_cli_formats)'
 complete -c quillory-cli -n '__quillory_cli_at render 1' -F
 complete -c quillory-cli -n '__fish_seen_subcommand_from render' -s o -l output -r -F -d 'Where to write'
@@ -87,6 +87,8 @@ complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l set -x -a '(
     -d 'A value for this run only'
 complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l check \
     -d 'Write nothing; fail when a README would change'
+complete -c quillory-cli -n '__fish_seen_subcommand_from render' -l strict \
+    -d 'Fail and write nothing when an output would write characters as ?'
 
 # get [--raw|--json] PROJECT [KEY...]
 complete -c quillory-cli -n '__fish_seen_subcommand_from get' -l raw -d 'The stored bytes'
