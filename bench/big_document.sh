@@ -19,14 +19,8 @@ set -eu
 folder=${1:-${TMPDIR:-/tmp}}
 repetitions=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
-cli=${QUILLORY_CLI:-}
-if [ -z "$cli" ]; then
-  cli=$here/../build-rel/src/quillory-cli
-  [ -x "$cli" ] || cli=$here/../build/src/quillory-cli
-fi
-[ -x "$cli" ] || { echo "big_document.sh: $cli not found (set QUILLORY_CLI)" >&2; exit 2; }
-use_perf=
-if command -v perf >/dev/null 2>&1 && perf stat -x, -e task-clock true >/dev/null 2>&1; then use_perf=1; fi
+. "$here/timing.sh"
+find_cli big_document.sh
 
 work=$(mktemp -d "$folder/quillory-big-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -65,21 +59,9 @@ measure() {
   cpu_s=
   run=0
   while [ "$run" -lt "$repetitions" ]; do
-    if [ -n "$use_perf" ]; then
-      perf stat -x, -e task-clock,duration_time -o "$work/stat" -- "$@" >/dev/null
-      cpu=$(awk -F, '$3 ~ /^task-clock/ { printf "%.4f", $1 / 1000 }' "$work/stat")
-      wall=$(awk -F, '$3 ~ /^duration_time/ { printf "%.4f", $1 / 1e9 }' "$work/stat")
-    else
-      start=$(date +%s%N)
-      "$@" >/dev/null
-      end=$(date +%s%N)
-      wall=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')
-      cpu=
-    fi
-    if [ -z "$wall_s" ] || awk -v a="$wall" -v b="$wall_s" 'BEGIN { exit !(a < b) }'; then wall_s=$wall; fi
-    if [ -n "$cpu" ] && { [ -z "$cpu_s" ] || awk -v a="$cpu" -v b="$cpu_s" 'BEGIN { exit !(a < b) }'; }; then
-      cpu_s=$cpu
-    fi
+    time_run "$work/stat" "$@"
+    if less "$wall_s" "$wall"; then wall_s=$wall; fi
+    if [ -n "$cpu" ] && less "$cpu_s" "$cpu"; then cpu_s=$cpu; fi
     run=$((run + 1))
   done
 }

@@ -20,15 +20,9 @@ folder=${1:-${TMPDIR:-/tmp}}
 repetitions=${2:-3}
 mib=${QUILLORY_BENCH_MIB:-64}
 here=$(cd "$(dirname "$0")" && pwd)
-cli=${QUILLORY_CLI:-}
-if [ -z "$cli" ]; then
-  cli=$here/../build-rel/src/quillory-cli
-  [ -x "$cli" ] || cli=$here/../build/src/quillory-cli
-fi
-[ -x "$cli" ] || { echo "compare_markdown.sh: $cli not found (set QUILLORY_CLI)" >&2; exit 2; }
+. "$here/timing.sh"
+find_cli compare_markdown.sh
 command -v cmark-gfm >/dev/null 2>&1 || { echo "compare_markdown.sh: cmark-gfm not found" >&2; exit 2; }
-use_perf=
-if command -v perf >/dev/null 2>&1 && perf stat -x, -e task-clock true >/dev/null 2>&1; then use_perf=1; fi
 
 work=$(mktemp -d "$folder/quillory-md-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -86,24 +80,10 @@ fi
 measure() {
   name=$1
   shift
-  if [ -n "$use_perf" ]; then
-    perf stat -x, -e task-clock,duration_time -o "$work/stat" -- "$@" >/dev/null
-    cpu=$(awk -F, '$3 ~ /^task-clock/ { printf "%.3f", $1 / 1000 }' "$work/stat")
-    wall=$(awk -F, '$3 ~ /^duration_time/ { printf "%.3f", $1 / 1e9 }' "$work/stat")
-  else
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    wall=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
-    cpu=
-  fi
+  time_run "$work/stat" "$@"
   eval "old_wall=\${best_wall_$name:-} old_cpu=\${best_cpu_$name:-}"
-  if [ -z "$old_wall" ] || awk -v a="$wall" -v b="$old_wall" 'BEGIN { exit !(a < b) }'; then
-    eval "best_wall_$name=$wall"
-  fi
-  if [ -n "$cpu" ] && { [ -z "$old_cpu" ] || awk -v a="$cpu" -v b="$old_cpu" 'BEGIN { exit !(a < b) }'; }; then
-    eval "best_cpu_$name=$cpu"
-  fi
+  if less "$old_wall" "$wall"; then eval "best_wall_$name=$wall"; fi
+  if [ -n "$cpu" ] && less "$old_cpu" "$cpu"; then eval "best_cpu_$name=$cpu"; fi
 }
 
 round=0

@@ -25,12 +25,8 @@ folder=${1:-${TMPDIR:-/tmp}}
 sizes=$(echo "${2:-128 512}" | tr ',' ' ')
 commands=${3:-get,set,render txt,render html,render nfo,render md,render all}
 here=$(cd "$(dirname "$0")" && pwd)
-cli=${QUILLORY_CLI:-}
-if [ -z "$cli" ]; then
-  cli=$here/../build-rel/src/quillory-cli
-  [ -x "$cli" ] || cli=$here/../build/src/quillory-cli
-fi
-[ -x "$cli" ] || { echo "memory.sh: $cli not found (set QUILLORY_CLI)" >&2; exit 2; }
+. "$here/timing.sh"
+find_cli memory.sh
 [ -x /usr/bin/time ] || { echo "memory.sh: /usr/bin/time is needed (Debian package time)" >&2; exit 2; }
 
 work=$(mktemp -d "$folder/quillory-memory-bench.XXXXXX")

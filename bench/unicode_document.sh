@@ -19,15 +19,9 @@ set -eu
 folder=${1:-${TMPDIR:-/tmp}}
 repetitions=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
-cli=${QUILLORY_CLI:-}
-if [ -z "$cli" ]; then
-  cli=$here/../build-rel/src/quillory-cli
-  [ -x "$cli" ] || cli=$here/../build/src/quillory-cli
-fi
-[ -x "$cli" ] || { echo "unicode_document.sh: $cli not found (set QUILLORY_CLI)" >&2; exit 2; }
+. "$here/timing.sh"
+find_cli unicode_document.sh
 baseline=${QUILLORY_BASELINE:-}
-use_perf=
-if command -v perf >/dev/null 2>&1 && perf stat -x, -e task-clock true >/dev/null 2>&1; then use_perf=1; fi
 
 work=$(mktemp -d "$folder/quillory-unicode-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -75,16 +69,9 @@ seconds() {
   best=
   run=0
   while [ "$run" -lt "$repetitions" ]; do
-    if [ -n "$use_perf" ]; then
-      perf stat -x, -e task-clock -o "$work/stat" -- "$@" >/dev/null 2>&1
-      t=$(awk -F, '$3 ~ /^task-clock/ { printf "%.4f", $1 / 1000 }' "$work/stat")
-    else
-      start=$(date +%s%N)
-      "$@" >/dev/null 2>&1
-      end=$(date +%s%N)
-      t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')
-    fi
-    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
+    time_run "$work/stat" "$@" 2>/dev/null
+    t=${cpu:-$wall}
+    if less "$best" "$t"; then best=$t; fi
     run=$((run + 1))
   done
   echo "$best"
