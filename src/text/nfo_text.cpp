@@ -190,35 +190,39 @@ void WriteNfo(std::string& out, std::string_view text, LostCharacters* lost) {
       pos = high;
       if (pos == size) break;
     }
-    const size_t start = pos;
-    const char32_t ch = NextCharacter(text, pos);
-    const FormCache::Entry form = cache.Of(ch);
-    switch (form.kind) {
-      case NfoForm::Kind::kBytes:
-        flush();
-        out += cache.Text(form.index);
-        break;
-      case NfoForm::Kind::kLost:
-        flush();
-        out += '?';
-        if (lost) lost->Add(ch);
-        break;
-      case NfoForm::Kind::kTransliterated:
-      case NfoForm::Kind::kDropped:
-        if (run.start == kNoRun) {
-          run.start = start;
-          // A mark that follows an ASCII letter (e + U+0301) is read together with it.
-          if (form.kind == NfoForm::Kind::kDropped && start > 0 && start == ascii_end &&
-              IsAsciiLetter(text[start - 1])) {
-            --run.start;
-            out.pop_back();
+    // Characters that are not ASCII come in runs (a word of another script): taken one after the other
+    // without looking for ASCII in between.
+    do {
+      const size_t start = pos;
+      const char32_t ch = NextCharacter(text, pos);
+      const FormCache::Entry form = cache.Of(ch);
+      switch (form.kind) {
+        case NfoForm::Kind::kBytes:
+          flush();
+          out += cache.Text(form.index);
+          break;
+        case NfoForm::Kind::kLost:
+          flush();
+          out += '?';
+          if (lost) lost->Add(ch);
+          break;
+        case NfoForm::Kind::kTransliterated:
+        case NfoForm::Kind::kDropped:
+          if (run.start == kNoRun) {
+            run.start = start;
+            // A mark that follows an ASCII letter (e + U+0301) is read together with it.
+            if (form.kind == NfoForm::Kind::kDropped && start > 0 && start == ascii_end &&
+                IsAsciiLetter(text[start - 1])) {
+              --run.start;
+              out.pop_back();
+            }
           }
-        }
-        run.end = pos;
-        ++run.count;
-        run.last_form = form.index;
-        break;
-    }
+          run.end = pos;
+          ++run.count;
+          run.last_form = form.index;
+          break;
+      }
+    } while (pos < size && static_cast<unsigned char>(text[pos]) >= 0x80);
   }
   flush();
 }
