@@ -133,23 +133,14 @@ Error WriteFailureWording(const std::string& name, const WriteFailure& failure) 
 }
 
 void WriteOutputOrThrow(const std::string& name, std::string_view bytes, const Streams& io) {
-  std::optional<WriteFailure> failure;
-  if (name == "-" && io.out_descriptor >= 0) {
-    // Straight to the descriptor, after what the stream holds, so that a failure keeps its errno.
-    io.out.flush();
-    const int error = io.out ? WriteAll(io.out_descriptor, bytes) : EIO;
-    if (error != 0) failure = WriteFailure{WriteFailure::Stage::kWrite, error, "-"};
-  } else {
-    failure = TryWriteOutput(name, bytes, io.out);
-  }
-  if (!failure) return;
-  if (failure->error_number == EPIPE) throw BrokenPipe{};
-  throw WriteFailureWording(name, *failure);
+  WriteOutputOrThrow(
+      name, [&](const PieceWriter& write) { return write(bytes); }, io);
 }
 
 void WriteOutputOrThrow(const std::string& name, const ByteProducer& produce, const Streams& io) {
   std::optional<WriteFailure> failure;
   if (name == "-" && io.out_descriptor >= 0) {
+    // Straight to the descriptor, after what the stream holds, so that a failure keeps its errno.
     io.out.flush();
     const int error =
         io.out ? produce([&](std::string_view piece) { return WriteAll(io.out_descriptor, piece); }) : EIO;

@@ -57,29 +57,6 @@ std::string FromUtf8(std::string_view stored, bool multi_line) {
   return out;
 }
 
-// Calls line(segment) for each stretch of text between line breaks (CR LF, lone CR, lone LF), and brk()
-// between them; either returns false to stop. The breaks are found with memchr, so a long text is scanned
-// at its speed.
-template <typename Line, typename Break>
-void ForEachLine(std::string_view text, Line line, Break brk) {
-  const char* const data = text.data();
-  const size_t size = text.size();
-  auto find_from = [&](char c, size_t from) {
-    const void* hit = from < size ? std::memchr(data + from, c, size - from) : nullptr;
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : size;
-  };
-  size_t next_cr = find_from('\r', 0);
-  size_t next_lf = find_from('\n', 0);
-  size_t pos = 0;
-  while (true) {
-    if (next_cr < pos) next_cr = find_from('\r', pos);
-    if (next_lf < pos) next_lf = find_from('\n', pos);
-    const size_t end = std::min(next_cr, next_lf);
-    if (!line(text.substr(pos, end - pos)) || end == size || !brk()) return;
-    pos = end + ((data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1);
-  }
-}
-
 // Whether a multi-line value is stored inside double quotes: the reader would otherwise drop its
 // surrounding blanks or a pair of enclosing quotes (an indented licence heading keeps its indentation).
 // Line breaks are stored as ¤, neither a blank nor a quote, so the value's own first and last characters

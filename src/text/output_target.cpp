@@ -17,21 +17,10 @@ std::optional<int> OwnDescriptorNamed(const std::string& name) {
 
 std::optional<WriteFailure> TryWriteOutput(const std::string& name, std::string_view bytes,
                                            std::ostream& standard_output) {
-  if (name == "-") {
-    standard_output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    standard_output.flush();
-    if (!standard_output) return WriteFailure{WriteFailure::Stage::kWrite, EIO, name};
-    return std::nullopt;
-  }
-  if (auto fd = OwnDescriptorNamed(name)) {
-    standard_output.flush();
-    const int flags = ::fcntl(*fd, F_GETFL);
-    if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
-      return WriteFailure{WriteFailure::Stage::kCreate, EBADF, name};
-    if (int error = WriteAll(*fd, bytes)) return WriteFailure{WriteFailure::Stage::kWrite, error, name};
-    return std::nullopt;
-  }
-  return TryReplaceFile(name, bytes);
+  // A file is replaced from the bytes as they are (an in-place save needs them whole anyway).
+  if (name != "-" && !OwnDescriptorNamed(name)) return TryReplaceFile(name, bytes);
+  return TryWriteOutputWith(
+      name, [&](const PieceWriter& write) { return write(bytes); }, standard_output);
 }
 
 std::optional<WriteFailure> TryWriteOutputWith(const std::string& name, const ByteProducer& produce,
