@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace quillory {
 namespace {
@@ -60,6 +63,51 @@ TEST(Codepage, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
   EXPECT_FALSE(IsValidUtf8("\xA9"));          // Windows-1252 ©
+
+  // Both checks agree with decoding a character at a time for every sequence of up to four bytes drawn
+  // from the values where the rules change, at every place around the edges of a 32-byte block, after
+  // ASCII or after a three-byte character.
+  const unsigned char values[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
+                                  0xDF, 0xE0, 0xE1, 0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xFF};
+  auto decodes = [](std::string_view text) {
+    for (size_t pos = 0; pos < text.size();) {
+      if (!NextUtf8(text, pos)) return false;
+    }
+    return true;
+  };
+  std::vector<std::string> sequences;
+  for (const unsigned char a : values) {
+    sequences.emplace_back(1, static_cast<char>(a));
+    for (const unsigned char b : values) {
+      sequences.push_back(std::string{static_cast<char>(a), static_cast<char>(b)});
+      if (a < 0xC2) continue;
+      for (const unsigned char c : values) {
+        sequences.push_back(std::string{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c)});
+        if (a < 0xF0) continue;
+        for (const unsigned char d : {0x41, 0x80, 0xBF, 0xC0})
+          sequences.push_back(
+              std::string{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c), static_cast<char>(d)});
+      }
+    }
+  }
+  size_t failures = 0;
+  for (const std::string& sequence : sequences) {
+    for (const size_t at : {0, 1, 29, 30, 31, 32, 63}) {
+      for (const std::string_view before : {"a", "\xE2\x82\xAC"}) {
+        for (const std::string_view after : {"", "\xC3\xA9 and more text to fill a block"}) {
+          std::string text(at, 'x');
+          if (at > 0) text.replace(at - std::min(at, before.size()), std::min(at, before.size()), before.substr(0, at));
+          text += sequence;
+          text += after;
+          const bool expected = decodes(text);
+          if (IsValidUtf8(text) != expected || IsValidUtf8Portable(text) != expected) {
+            if (++failures <= 5) ADD_FAILURE() << testing::PrintToString(text) << " should be " << expected;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0u);
 }
 
 TEST(Codepage, Utf16AndRepairedUtf8) {
