@@ -51,10 +51,11 @@ const std::vector<BmpReference>& BmpReferences() {
   return references;
 }
 
-// Writes "&#NNN;" for ch at `at` (kMostPerCharacter bytes of room); returns where it ends.
-char* PutReference(char* at, char32_t ch) {
+// Writes "&#NNN;" for ch at `at` (kMostPerCharacter bytes of room), the references of the Basic
+// Multilingual Plane taken from bmp; returns where it ends.
+inline char* PutReference(char* at, char32_t ch, const BmpReference* bmp) {
   if (ch < 0x10000) {
-    const BmpReference& reference = BmpReferences()[ch];
+    const BmpReference& reference = bmp[ch];
     std::memcpy(at, reference.text, sizeof reference.text);
     return at + reference.size;
   }
@@ -79,9 +80,9 @@ char* Put(char* at, std::string_view text) {
 // Writes a character that is not ASCII, or a control character, as Encoding has it; `bytes` are its UTF-8
 // bytes in the text. Returns where it ends.
 template <PageEncoding Encoding>
-char* PutCharacter(char* at, char32_t ch, std::string_view bytes) {
+inline char* PutCharacter(char* at, char32_t ch, std::string_view bytes, const BmpReference* bmp) {
   if (IsReplaced(ch)) {
-    return Encoding == PageEncoding::kUtf8 ? Put(at, kReplacementUtf8) : PutReference(at, kReplacement);
+    return Encoding == PageEncoding::kUtf8 ? Put(at, kReplacementUtf8) : PutReference(at, kReplacement, bmp);
   }
   if constexpr (Encoding == PageEncoding::kUtf8) {
     return Put(at, bytes);
@@ -96,7 +97,7 @@ char* PutCharacter(char* at, char32_t ch, std::string_view bytes) {
       return at + 1;
     }
   }
-  return PutReference(at, ch);
+  return PutReference(at, ch, bmp);
 }
 
 // The position of the first byte at or after pos that a page may not copy as it is in a run: a byte that is
@@ -134,6 +135,7 @@ template <PageEncoding Encoding>
 size_t AppendPart(std::string& out, std::string_view text, size_t begin, size_t end, bool line_breaks,
                   char* buffer) {
   const char* const data = text.data();
+  const BmpReference* const bmp = Encoding == PageEncoding::kUtf8 ? nullptr : BmpReferences().data();
   char* at = buffer;
   size_t run_start = begin;
   size_t pos = begin;
@@ -184,7 +186,7 @@ size_t AppendPart(std::string& out, std::string_view text, size_t begin, size_t 
         break;
       default:
         if (byte < 0x80) {
-          at = PutCharacter<Encoding>(at, byte, {});  // a control character
+          at = PutCharacter<Encoding>(at, byte, {}, bmp);  // a control character
           ++pos;
         } else {
           // Characters that are not ASCII come in runs (a word of another script): taken one after the
@@ -192,8 +194,8 @@ size_t AppendPart(std::string& out, std::string_view text, size_t begin, size_t 
           do {
             const size_t start = pos;
             // A malformed sequence counts as U+FFFF, which is replaced like the controls.
-            const char32_t ch = NextUtf8(text, pos).value_or(0xFFFF);
-            at = PutCharacter<Encoding>(at, ch, text.substr(start, pos - start));
+            const char32_t ch = NextUtf8Or(text, pos, 0xFFFF);
+            at = PutCharacter<Encoding>(at, ch, text.substr(start, pos - start), bmp);
           } while (pos < end && static_cast<unsigned char>(data[pos]) >= 0x80);
         }
         break;
