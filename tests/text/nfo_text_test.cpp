@@ -50,5 +50,28 @@ TEST(NfoText, LostCharactersAreListedOnceInOrder) {
   EXPECT_EQ(CharacterList({U'日', U'\u0085', U'😀'}), "日, U+0085, 😀");
 }
 
+// A stretch met again is written as the first time, its lost characters noted in every list, and a mark
+// that starts it still joins an ASCII letter before it.
+TEST(NfoText, StretchesMetAgainAreWrittenAlike) {
+  const struct {
+    const char* text;
+    std::string nfo;
+    std::vector<char32_t> lost = {};
+  } cases[] = {
+      {"Москва, Москва! Москва", "Moskva, Moskva! Moskva"},
+      {"\u0301Ωλ e\u0301Ωλ \u0301Ωλ eΩλ", "\xEA" "l e\xEA" "l \xEA" "l e\xEA" "l"},
+      {"日本 x 日本", "?? x ??", {U'日', U'本'}},
+      {"x日本 Łódź Łódź", "x?? L\xA2" "dz L\xA2" "dz", {U'日', U'本'}},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.text);
+      LostCharacters lost;
+      EXPECT_EQ(NfoText(c.text, &lost), c.nfo);
+      EXPECT_EQ(lost.characters(), c.lost);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillory
