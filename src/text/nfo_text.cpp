@@ -88,6 +88,7 @@ struct StretchForm {
   bool leads_with_mark = false;  // the first is a mark, which an ASCII letter before it would take
   uint64_t noted_in = 0;         // the last call of WriteNfo that noted lost in its list
 };
+using StretchTable = TextTable<StretchForm, (1 << 14)>;
 
 // The forms met so far (a thread's own, so that no lock is needed), the transliterations of runs (ICU is
 // slow) and what whole stretches became: a text repeats its words.
@@ -125,7 +126,7 @@ class FormCache {
   uint64_t NewCall() { return ++calls_; }
 
   // The slot of a stretch (at most kLongestStretch bytes), known when filled with the same key.
-  TextTable<StretchForm, (1 << 14)>::Slot& Stretch(std::string_view utf8) { return stretches_.SlotOf(utf8); }
+  StretchTable::Slot& Stretch(std::string_view utf8) { return stretches_.SlotOf(utf8); }
 
  private:
   static constexpr char32_t kFlatRange = 0x20000;
@@ -145,7 +146,7 @@ class FormCache {
   std::unordered_map<char32_t, uint32_t> other_;
   std::vector<NfoForm> forms_;
   TextTable<std::optional<std::string>, (1 << 13)> runs_;
-  TextTable<StretchForm, (1 << 14)> stretches_;
+  StretchTable stretches_;
   uint64_t calls_ = 0;
 };
 
