@@ -125,7 +125,8 @@ inline std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
 
 // NextUtf8 with a quick path for the two- and three-byte sequences of most scripts; a malformed sequence
 // gives `malformed`. For writers that take every character that is not ASCII one after the other.
-inline __attribute__((always_inline)) char32_t NextUtf8Or(std::string_view text, size_t& pos, char32_t malformed) {
+inline __attribute__((always_inline)) char32_t NextUtf8Or(std::string_view text, size_t& pos,
+                                                          char32_t malformed) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned lead = bytes[pos];
   if (lead >= 0xC2 && lead < 0xE0 && pos + 1 < text.size() && (bytes[pos + 1] & 0xC0) == 0x80) {
@@ -134,8 +135,8 @@ inline __attribute__((always_inline)) char32_t NextUtf8Or(std::string_view text,
     return ch;
   }
   // E1 to EF but ED: no overlong form and no surrogate can start with these.
-  if (lead >= 0xE1 && lead < 0xF0 && lead != 0xED && pos + 2 < text.size() && (bytes[pos + 1] & 0xC0) == 0x80 &&
-      (bytes[pos + 2] & 0xC0) == 0x80) {
+  if (lead >= 0xE1 && lead < 0xF0 && lead != 0xED && pos + 2 < text.size() &&
+      (bytes[pos + 1] & 0xC0) == 0x80 && (bytes[pos + 2] & 0xC0) == 0x80) {
     const char32_t ch = ((lead & 0x0F) << 12) | ((bytes[pos + 1] & 0x3F) << 6) | (bytes[pos + 2] & 0x3F);
     pos += 3;
     return ch;
@@ -145,7 +146,7 @@ inline __attribute__((always_inline)) char32_t NextUtf8Or(std::string_view text,
 
 // Whether text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
-// The same check a character at a time, which IsValidUtf8 falls back on where the processor lacks AVX2.
+// The same check a character at a time, which IsValidUtf8 falls back on where the processor lacks SSSE3.
 bool IsValidUtf8Portable(std::string_view text);
 
 }  // namespace quillory

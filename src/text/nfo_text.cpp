@@ -84,7 +84,7 @@ class TextTable {
 // What the NFO wrote for a stretch of characters that are not ASCII.
 struct StretchForm {
   std::string nfo;
-  std::vector<char32_t> lost;  // those written as "?"
+  std::vector<char32_t> lost;    // those written as "?"
   bool leads_with_mark = false;  // the first is a mark, which an ASCII letter before it would take
   uint64_t noted_in = 0;         // the last call of WriteNfo that noted lost in its list
 };

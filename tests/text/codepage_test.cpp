@@ -65,10 +65,11 @@ TEST(Codepage, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xA9"));          // Windows-1252 ©
 
   // Both checks agree with decoding a character at a time for every sequence of up to four bytes drawn
-  // from the values where the rules change, at every place around the edges of a 32-byte block, after
+  // from the values where the rules change, at every place around the edges of a 16-byte block, after
   // ASCII or after a three-byte character.
-  const unsigned char values[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
-                                  0xDF, 0xE0, 0xE1, 0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xFF};
+  const unsigned char values[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
+                                  0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xE1, 0xEC, 0xED, 0xEE,
+                                  0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xFF};
   auto decodes = [](std::string_view text) {
     for (size_t pos = 0; pos < text.size();) {
       if (!NextUtf8(text, pos)) return false;
@@ -85,18 +86,20 @@ TEST(Codepage, Utf8Validation) {
         sequences.push_back(std::string{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c)});
         if (a < 0xF0) continue;
         for (const unsigned char d : {0x41, 0x80, 0xBF, 0xC0})
-          sequences.push_back(
-              std::string{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c), static_cast<char>(d)});
+          sequences.push_back(std::string{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c),
+                                          static_cast<char>(d)});
       }
     }
   }
   size_t failures = 0;
   for (const std::string& sequence : sequences) {
-    for (const size_t at : {0, 1, 29, 30, 31, 32, 63}) {
+    for (const size_t at : {0, 1, 13, 14, 15, 16, 31, 63}) {
       for (const std::string_view before : {"a", "\xE2\x82\xAC"}) {
         for (const std::string_view after : {"", "\xC3\xA9 and more text to fill a block"}) {
+          // at bytes, ending in as much of `before` as fits.
           std::string text(at, 'x');
-          if (at > 0) text.replace(at - std::min(at, before.size()), std::min(at, before.size()), before.substr(0, at));
+          const size_t kept = std::min(at, before.size());
+          text.replace(at - kept, kept, before.substr(before.size() - kept));
           text += sequence;
           text += after;
           const bool expected = decodes(text);

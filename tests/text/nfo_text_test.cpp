@@ -59,9 +59,18 @@ TEST(NfoText, StretchesMetAgainAreWrittenAlike) {
     std::vector<char32_t> lost = {};
   } cases[] = {
       {"Москва, Москва! Москва", "Moskva, Moskva! Moskva"},
-      {"\u0301Ωλ e\u0301Ωλ \u0301Ωλ eΩλ", "\xEA" "l e\xEA" "l \xEA" "l e\xEA" "l"},
+      {"\u0301Ωλ e\u0301Ωλ \u0301Ωλ eΩλ",
+       "\xEA"
+       "l e\xEA"
+       "l \xEA"
+       "l e\xEA"
+       "l"},
       {"日本 x 日本", "?? x ??", {U'日', U'本'}},
-      {"x日本 Łódź Łódź", "x?? L\xA2" "dz L\xA2" "dz", {U'日', U'本'}},
+      {"x日本 Łódź Łódź",
+       "x?? L\xA2"
+       "dz L\xA2"
+       "dz",
+       {U'日', U'本'}},
   };
   for (int round = 0; round < 2; ++round) {
     for (const auto& c : cases) {
