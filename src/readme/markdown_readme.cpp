@@ -1,6 +1,7 @@
 #include "readme/markdown_readme.h"
 
 #include <string_view>
+#include <utility>
 
 #include "project/readme_outline.h"
 #include "readme/markdown_text.h"
@@ -44,19 +45,28 @@ std::string SectionText(const Fact& text, const std::string& value) {
 
 // Appends a section: its heading, then body after a blank line unless body is empty (a text with
 // nothing to show).
-void AppendSection(std::string& out, std::string_view caption, const std::string& body) {
-  out.append("\n")
+void AppendSection(ByteSink& sink, std::string_view caption, std::string_view body) {
+  sink.text()
+      .append("\n")
       .append(kSectionLevel, '#')
       .append(" ")
       .append(MarkdownInlineText(caption, true))
       .append("\n");
-  if (!body.empty()) out.append("\n").append(body);
+  if (body.empty()) return;
+  sink.text() += "\n";
+  sink.Append(body);
 }
 
 }  // namespace
 
 std::string BuildMarkdownReadme(const ReadmeProject& record) {
-  std::string out;
+  ByteSink sink;
+  WriteMarkdownReadme(record, sink);
+  return std::move(sink.text());
+}
+
+void WriteMarkdownReadme(const ReadmeProject& record, ByteSink& sink) {
+  std::string& out = sink.text();
   const ReadmeOutline outline(record);
   for (const OutlineBlock& block : outline.blocks()) {
     switch (block.type) {
@@ -85,21 +95,21 @@ std::string BuildMarkdownReadme(const ReadmeProject& record) {
               .append(text.empty() ? ":**" : ":** ");
           items.append(text).append("\n");
         }
-        AppendSection(out, block.caption, items);
+        AppendSection(sink, block.caption, items);
         break;
       }
       case OutlineBlockType::kText: {
         // The text with LF line breaks goes before its section is appended: a long text stands in
         // memory once as the record holds it and once as written, not more.
         const std::string body = SectionText(*block.facts.front().fact, MarkdownSourceText(block.value()));
-        AppendSection(out, block.caption, body);
+        AppendSection(sink, block.caption, body);
         break;
       }
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
     }
   }
-  return out;
+  sink.Flush();
 }
 
 }  // namespace quillory

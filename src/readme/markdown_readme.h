@@ -3,6 +3,7 @@
 #include <string>
 
 #include "project/readme_project.h"
+#include "text/byte_sink.h"
 
 namespace quillory {
 
@@ -12,5 +13,7 @@ namespace quillory {
 // each ending inside its own section; the licence is a code block holding it exactly.
 // Throws Error only when libcmark-gfm lacks one of its extensions.
 std::string BuildMarkdownReadme(const ReadmeProject& record);
+// Writes BuildMarkdownReadme's bytes into sink, a long text handed on as it is made.
+void WriteMarkdownReadme(const ReadmeProject& record, ByteSink& sink);
 
 }  // namespace quillory

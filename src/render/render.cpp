@@ -27,8 +27,7 @@ void Nfo(const ReadmeProject& record, ByteSink& sink, LostCharacters& lost) {
 }
 
 void Markdown(const ReadmeProject& record, ByteSink& sink, LostCharacters&) {
-  sink.text() += BuildMarkdownReadme(record);
-  sink.Flush();
+  WriteMarkdownReadme(record, sink);
 }
 
 // The one place where a format meets its builder: adding a format is one row here.

@@ -31,6 +31,17 @@ class ByteSink {
   void Spill() {
     if (writer_ && text_.size() >= kPieceSize) Flush();
   }
+  // Appends bytes to text(); a sink that hands on gives a run of a piece or more to its writer as it is,
+  // after what text() held.
+  void Append(std::string_view bytes) {
+    if (writer_ && bytes.size() >= kPieceSize) {
+      Flush();
+      writer_(bytes);
+      return;
+    }
+    text_ += bytes;
+    Spill();
+  }
   // Hands on whatever text() holds; a keeping sink keeps it.
   void Flush() {
     if (!writer_ || text_.empty()) return;
