@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "readme/gfm_parse.h"
@@ -352,20 +353,28 @@ std::string AuthorTextPiece(std::string_view definitions, std::string_view text,
 
 }  // namespace
 
-std::string MarkdownAuthorText(std::string_view text, int section_level) {
+void WriteMarkdownAuthorText(std::string_view text, int section_level,
+                             const std::function<void(std::string_view)>& write) {
   // A long text goes through in pieces, so that the memory of its trees stays small; a piece with a
   // paragraph longer than kMaxParagraph is shown as code.
   const std::vector<MarkdownPiece> pieces = MarkdownPieces(text, kPieceSize);
-  if (pieces.size() == 1) return AuthorTextPiece({}, text, section_level);
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
+  if (pieces.size() == 1) {
+    if (const std::string markdown = AuthorTextPiece({}, text, section_level); !markdown.empty()) write(markdown);
+    return;
+  }
+  bool first = true;
   for (const MarkdownPiece& piece : pieces) {
     const std::string markdown = AuthorTextPiece(piece.definitions, piece.text, section_level);
     if (markdown.empty()) continue;
-    if (!out.empty()) out += '\n';
-    out += markdown;
+    if (!std::exchange(first, false)) write("\n");
+    write(markdown);
   }
   MarkdownArena::ReleaseSpareChunks();
+}
+
+std::string MarkdownAuthorText(std::string_view text, int section_level) {
+  std::string out;
+  WriteMarkdownAuthorText(text, section_level, [&](std::string_view part) { out += part; });
   return out;
 }
 

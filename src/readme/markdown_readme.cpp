@@ -36,25 +36,35 @@ std::string FactText(const Fact& fact, std::string_view value) {
   }
 }
 
-// A text (UTF-8, LF) as the body of its section: the licence as a code block holding it exactly, the
-// others as the author's Markdown, ending inside the section.
-std::string SectionText(const Fact& text, const std::string& value) {
-  if (text.key == "license") return MarkdownCodeBlock(value);
-  return MarkdownAuthorText(value, kSectionLevel);
-}
-
-// Appends a section: its heading, then body after a blank line unless body is empty (a text with
-// nothing to show).
-void AppendSection(ByteSink& sink, std::string_view caption, std::string_view body) {
+// Appends a section's heading.
+void AppendHeading(ByteSink& sink, std::string_view caption) {
   sink.text()
       .append("\n")
       .append(kSectionLevel, '#')
       .append(" ")
       .append(MarkdownInlineText(caption, true))
       .append("\n");
+}
+
+// Appends a section: its heading, then body after a blank line unless body is empty (a text with
+// nothing to show).
+void AppendSection(ByteSink& sink, std::string_view caption, std::string_view body) {
+  AppendHeading(sink, caption);
   if (body.empty()) return;
   sink.text() += "\n";
   sink.Append(body);
+}
+
+// Appends the section of a text (UTF-8, LF): the licence as a code block holding it exactly, the others as
+// the author's Markdown, ending inside the section and written as it is made.
+void AppendTextSection(ByteSink& sink, std::string_view caption, const Fact& text, const std::string& value) {
+  if (text.key == "license") return AppendSection(sink, caption, MarkdownCodeBlock(value));
+  AppendHeading(sink, caption);
+  bool empty = true;
+  WriteMarkdownAuthorText(value, kSectionLevel, [&](std::string_view part) {
+    if (std::exchange(empty, false)) sink.text() += "\n";
+    sink.Append(part);
+  });
 }
 
 }  // namespace
@@ -98,13 +108,11 @@ void WriteMarkdownReadme(const ReadmeProject& record, ByteSink& sink) {
         AppendSection(sink, block.caption, items);
         break;
       }
-      case OutlineBlockType::kText: {
-        // The text with LF line breaks goes before its section is appended: a long text stands in
-        // memory once as the record holds it and once as written, not more.
-        const std::string body = SectionText(*block.facts.front().fact, MarkdownSourceText(block.value()));
-        AppendSection(sink, block.caption, body);
+      case OutlineBlockType::kText:
+        // The text with LF line breaks stands in memory beside the record's; what it becomes is written
+        // as it is made.
+        AppendTextSection(sink, block.caption, *block.facts.front().fact, MarkdownSourceText(block.value()));
         break;
-      }
       case OutlineBlockType::kClosingFrame:  // the copyright stands once, under the title
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,10 @@ std::string MarkdownLinkEnd(std::string_view url, std::string_view title = {});
 // nested deeper than any real one, or one the library would write back unsafely, comes back as
 // MarkdownCodeBlock. Throws Error when libcmark-gfm lacks one of its extensions.
 std::string MarkdownAuthorText(std::string_view text, int section_level);
+// MarkdownAuthorText handed to write part by part as it is made (nothing for a text with nothing to show),
+// so that a long text is never held whole a second time.
+void WriteMarkdownAuthorText(std::string_view text, int section_level,
+                             const std::function<void(std::string_view)>& write);
 
 // A one-line value as inline Markdown that shows exactly its characters: every character that could
 // start markup or a web link is escaped (GitHub still links an e-mail address in any text), a line break
