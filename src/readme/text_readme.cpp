@@ -1,9 +1,6 @@
 #include "readme/text_readme.h"
 
 #include <string_view>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #include <utility>
 
 #include "project/facts.h"
@@ -61,37 +58,6 @@ void EmitTextReadme(const ReadmeProject& record, Line line) {
   }
 }
 
-// The position of the first byte at or after pos that may need a look: a control byte other than tab, CR
-// and LF, DEL, C2 (the lead of U+0080 to U+00BF, among them the C1 controls) or a byte C4 and above (the
-// lead of a character beyond U+00FF); else text.size(). Every other character is held by Windows-1252.
-size_t FindNotPlainLatin1(std::string_view text, size_t pos) {
-  const char* const data = text.data();
-  const size_t size = text.size();
-#ifdef __SSE2__
-  const __m128i c4 = _mm_set1_epi8('\xC4'), c2 = _mm_set1_epi8('\xC2'), del = _mm_set1_epi8(0x7F);
-  const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (; pos + 16 <= size; pos += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-    const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, tab),
-                                        _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
-    const __m128i low =
-        _mm_andnot_si128(breaks, _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes));
-    const __m128i high =
-        _mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(bytes, c4), bytes), _mm_cmpeq_epi8(bytes, c2));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(low, high), _mm_cmpeq_epi8(bytes, del)));
-    if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
-  }
-#endif
-  for (; pos < size; ++pos) {
-    const auto byte = static_cast<unsigned char>(data[pos]);
-    if ((byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F || byte == 0xC2 ||
-        byte >= 0xC4) {
-      break;
-    }
-  }
-  return pos;
-}
-
 // What the text README's text holds, looked at before its bytes are written.
 struct TextCheck {
   bool fits_cp1252 = true;    // Windows-1252 holds every character (an unwritten control counts as held)
@@ -100,7 +66,8 @@ struct TextCheck {
 
 // Looks at utf8 (well-formed UTF-8) for check.
 void CheckText(std::string_view utf8, TextCheck& check) {
-  for (size_t pos = FindNotPlainLatin1(utf8, 0); pos < utf8.size(); pos = FindNotPlainLatin1(utf8, pos)) {
+  for (size_t pos = FindUnwrittenControlOrBeyondLatin1(utf8); pos < utf8.size();
+       pos = FindUnwrittenControlOrBeyondLatin1(utf8, pos)) {
     const auto ch = NextUtf8(utf8, pos);
     if (!ch) {
       check.fits_cp1252 = false;

@@ -13,9 +13,9 @@ bool MayStartControl(unsigned char byte) {
   return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F || byte == 0xC2;
 }
 
-}  // namespace
-
-std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
+// FindUnwrittenControl, and with kBeyondLatin1 the lead byte of a character above U+00FF too.
+template <bool kBeyondLatin1>
+std::size_t FindControl(std::string_view utf8, std::size_t from) {
   const char* const data = utf8.data();
   const std::size_t size = utf8.size();
   std::size_t pos = from;
@@ -32,8 +32,12 @@ std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
                                           _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
       const __m128i low =
           _mm_andnot_si128(breaks, _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes));
-      const __m128i special =
+      __m128i special =
           _mm_or_si128(low, _mm_or_si128(_mm_cmpeq_epi8(bytes, del), _mm_cmpeq_epi8(bytes, c2)));
+      if constexpr (kBeyondLatin1) {
+        const __m128i c4 = _mm_set1_epi8('\xC4');
+        special = _mm_or_si128(special, _mm_cmpeq_epi8(_mm_max_epu8(bytes, c4), bytes));
+      }
       const int mask = _mm_movemask_epi8(special);
       if (mask != 0) {
         pos += static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
@@ -44,6 +48,7 @@ std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
     if (pos >= size) break;
 #endif
     const auto byte = static_cast<unsigned char>(data[pos]);
+    if (kBeyondLatin1 && byte >= 0xC4) return pos;
     if (MayStartControl(byte)) {
       if (byte != 0xC2) return pos;
       if (pos + 1 < size && static_cast<unsigned char>(data[pos + 1]) >= 0x80 &&
@@ -54,6 +59,16 @@ std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
     ++pos;
   }
   return size;
+}
+
+}  // namespace
+
+std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from) {
+  return FindControl<false>(utf8, from);
+}
+
+std::size_t FindUnwrittenControlOrBeyondLatin1(std::string_view utf8, std::size_t from) {
+  return FindControl<true>(utf8, from);
 }
 
 void AppendWithoutControls(std::string& out, std::string_view utf8, std::string_view replacement) {

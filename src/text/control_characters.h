@@ -17,6 +17,9 @@ inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+
 // The position of the first unwritten control character in UTF-8 text at or after from (a C1 control is
 // the two bytes C2 80 to C2 9F), or text.size().
 std::size_t FindUnwrittenControl(std::string_view utf8, std::size_t from = 0);
+// FindUnwrittenControl, or the first character above U+00FF if that comes sooner: what a check for
+// Windows-1252 has to look at (every other character is in it).
+std::size_t FindUnwrittenControlOrBeyondLatin1(std::string_view utf8, std::size_t from = 0);
 
 // The size of the UTF-8 form of the control character at pos (1 or 2), as FindUnwrittenControl found it.
 inline std::size_t UnwrittenControlSize(std::string_view utf8, std::size_t pos) {
